@@ -1,0 +1,22 @@
+// The transmitter's CW line as the play engine drives it.
+#pragma once
+
+#include "core/KeyingSchedule.h"
+
+namespace kelvaro {
+
+/// Implemented by the transmitter outputs; the engine holds none when no port is set up.
+class TransmitterKeying {
+public:
+    virtual ~TransmitterKeying() = default;
+    /// A serial CW line, an LPT pin or LPTx is set up: characters key the transmitter.
+    virtual bool KeyingConfigured() const = 0;
+    /// Keys the line. handKeying false: follow schedule.ElementList (copied before return);
+    /// true: stay keyed until CwKeyUp (a hand key's sidetone).
+    virtual void CwKeyDown(const KeyingSchedule& schedule, bool handKeying) = 0;
+    virtual void CwKeyUp() = 0;
+    /// Stops following the element list (the character is done).
+    virtual void StopElementSequencer() = 0;
+};
+
+}  // namespace kelvaro

@@ -1,0 +1,154 @@
+// The command line of kelvaro-cli: what to play and how it should sound.
+#include "cli/CliOptions.h"
+
+#include <charconv>
+#include <functional>
+#include <map>
+
+#include "app/TextEncoding.h"
+
+namespace kelvaro::cli {
+
+namespace {
+
+std::optional<long long> ParseInteger(const std::string& text) {
+    long long value = 0;
+    const char* end = text.data() + text.size();
+    const auto [ptr, ec] = std::from_chars(text.data(), end, value);
+    if (ec != std::errc() || ptr != end || text.empty()) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+struct Range {
+    long long Min;
+    long long Max;
+    long long Step = 1;
+    std::string Describe() const {
+        std::string text = std::to_string(Min) + ".." + std::to_string(Max);
+        if (Step != 1) {
+            text += " in steps of " + std::to_string(Step);
+        }
+        return text;
+    }
+};
+
+}  // namespace
+
+std::string CliUsage() {
+    return "usage: kelvaro-cli render --text TEXT [options] -o FILE.wav\n"
+           "       kelvaro-cli play --text TEXT [options]\n"
+           "options: --wpm 5..50  --weight 3|4|5  --spacing 1..30  --word-factor 1..4\n"
+           "         --note 100..1500  --exam-tone  --level -15..0\n"
+           "         --noise 0..20 [--bw 1|2|4|8]  --qsb 0..20  --drift 0..50  --seed N\n";
+}
+
+std::variant<CliOptions, CliUsageError> ParseCliOptions(const std::vector<std::string>& args) {
+    if (args.empty()) {
+        return CliUsageError{"missing command: render or play"};
+    }
+    CliOptions options;
+    if (args[0] == "render") {
+        options.Command = CliCommand::Render;
+    } else if (args[0] == "play") {
+        options.Command = CliCommand::Play;
+    } else {
+        return CliUsageError{"unknown command: " + args[0]};
+    }
+
+    bool haveText = false;
+    bool haveBandwidth = false;
+    std::optional<CliUsageError> error;
+    auto integer = [&](const std::string& name, const std::string& value, const Range& range,
+                       const std::function<void(long long)>& store) {
+        const auto parsed = ParseInteger(value);
+        if (!parsed || *parsed < range.Min || *parsed > range.Max || (*parsed - range.Min) % range.Step != 0) {
+            error = CliUsageError{name + " takes " + range.Describe() + ", not '" + value + "'"};
+            return;
+        }
+        store(*parsed);
+    };
+
+    const std::map<std::string, std::function<void(const std::string&, const std::string&)>> valued = {
+        {"--text",
+         [&](const std::string& name, const std::string& value) {
+             const auto text = Utf8ToCp1252(value);
+             if (!text || text->empty()) {
+                 error = CliUsageError{name + " takes a non-empty UTF-8 text"};
+                 return;
+             }
+             options.Text = *text;
+             haveText = true;
+         }},
+        {"--wpm", [&](auto& n, auto& v) { integer(n, v, {5, 50}, [&](long long x) { options.SpeedWpm = int(x); }); }},
+        {"--weight",
+         [&](auto& n, auto& v) { integer(n, v, {3, 5}, [&](long long x) { options.WeightRatio = int(x); }); }},
+        {"--spacing", [&](auto& n, auto& v) { integer(n, v, {1, 30}, [&](long long x) { options.Spacing = int(x); }); }},
+        {"--word-factor",
+         [&](auto& n, auto& v) { integer(n, v, {1, 4}, [&](long long x) { options.WordSpaceFactor = int(x); }); }},
+        {"--note", [&](auto& n, auto& v) { integer(n, v, {100, 1500}, [&](long long x) { options.NoteHz = int(x); }); }},
+        {"--level", [&](auto& n, auto& v) { integer(n, v, {-15, 0}, [&](long long x) { options.LevelDb = int(x); }); }},
+        {"--noise",
+         [&](auto& n, auto& v) { integer(n, v, {0, 20}, [&](long long x) { options.NoisePosition = int(x); }); }},
+        {"--bw",
+         [&](const std::string& name, const std::string& value) {
+             const auto parsed = ParseInteger(value);
+             if (!parsed || (*parsed != 1 && *parsed != 2 && *parsed != 4 && *parsed != 8)) {
+                 error = CliUsageError{name + " takes 1, 2, 4 or 8, not '" + value + "'"};
+                 return;
+             }
+             options.NoiseBandwidth = static_cast<int>(*parsed);
+             haveBandwidth = true;
+         }},
+        {"--qsb", [&](auto& n, auto& v) { integer(n, v, {0, 20}, [&](long long x) { options.QsbDepthDb = int(x); }); }},
+        {"--drift",
+         [&](auto& n, auto& v) { integer(n, v, {0, 50, 5}, [&](long long x) { options.DriftStepHz = int(x); }); }},
+        {"--seed",
+         [&](auto& n, auto& v) {
+             integer(n, v, {0, 4294967295LL}, [&](long long x) { options.Seed = static_cast<std::uint32_t>(x); });
+         }},
+        {"-o",
+         [&](const std::string& name, const std::string& value) {
+             if (value.empty()) {
+                 error = CliUsageError{name + " takes a file name"};
+                 return;
+             }
+             options.OutputPath = value;
+         }},
+    };
+
+    for (std::size_t i = 1; i < args.size() && !error; ++i) {
+        const std::string& name = args[i];
+        if (name == "--exam-tone") {
+            options.ExamTone = true;
+            continue;
+        }
+        const auto handler = valued.find(name);
+        if (handler == valued.end()) {
+            return CliUsageError{"unknown option: " + name};
+        }
+        if (i + 1 >= args.size()) {
+            return CliUsageError{name + " needs a value"};
+        }
+        handler->second(name, args[++i]);
+    }
+    if (error) {
+        return *error;
+    }
+    if (!haveText) {
+        return CliUsageError{"--text is required"};
+    }
+    if (haveBandwidth && !options.NoisePosition) {
+        return CliUsageError{"--bw goes with --noise"};
+    }
+    if (options.Command == CliCommand::Render && options.OutputPath.empty()) {
+        return CliUsageError{"render needs -o FILE.wav"};
+    }
+    if (options.Command == CliCommand::Play && !options.OutputPath.empty()) {
+        return CliUsageError{"play takes no -o (use render to write a file)"};
+    }
+    return options;
+}
+
+}  // namespace kelvaro::cli

@@ -1,0 +1,42 @@
+// kelvaro-cli: plays text as Morse on the sound card, or renders it to a WAV file.
+#include <cstdio>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "cli/CliOptions.h"
+#include "cli/CliSession.h"
+
+int main(int argc, char** argv) {
+    using namespace kelvaro::cli;
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    if (!args.empty() && (args[0] == "--help" || args[0] == "-h")) {
+        std::fputs(CliUsage().c_str(), stdout);
+        return 0;
+    }
+    const auto parsed = ParseCliOptions(args);
+    if (const auto* error = std::get_if<CliUsageError>(&parsed)) {
+        std::fprintf(stderr, "kelvaro-cli: %s (see kelvaro-cli --help)\n", error->Message.c_str());
+        return 2;
+    }
+    const CliOptions& options = std::get<CliOptions>(parsed);
+    if (options.Command == CliCommand::Render) {
+        const kelvaro::Status status = RenderToWav(options);
+        if (!status.Ok()) {
+            std::fprintf(stderr, "kelvaro-cli: %s\n", status.Context.c_str());
+            return 2;
+        }
+        return 0;
+    }
+    std::string info;
+    const kelvaro::Status status = PlayOnDevice(options, info);
+    if (!info.empty()) {
+        std::fprintf(stderr, "kelvaro-cli: %s\n", info.c_str());
+    }
+    if (!status.Ok()) {
+        const std::string context = status.Context.empty() ? "Can't open the sound card !" : status.Context;
+        std::fprintf(stderr, "kelvaro-cli: Err %d : %s\n", status.Code, context.c_str());
+        return 1;
+    }
+    return 0;
+}

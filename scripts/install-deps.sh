@@ -5,8 +5,10 @@ set -euo pipefail
 packages=(
     g++ cmake ninja-build pkg-config make
     portaudio19-dev
+    qt6-base-dev libgl-dev
     libgtest-dev libgmock-dev
     pulseaudio pulseaudio-utils libasound2-plugins alsa-utils
+    xvfb xauth x11-utils imagemagick
 )
 
 missing=()

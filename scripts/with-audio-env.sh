@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Runs a command with a private PulseAudio server whose only output is a null sink, for tests that
-# play real sound on a machine without a sound card.
+# Runs a command beside a private PulseAudio server whose only output is a null sink.
+# For tests that play real sound on a machine without a sound card.
 #
 #   scripts/with-audio-env.sh COMMAND [ARGS...]
 #
@@ -27,6 +27,20 @@ done
 work_dir=$(mktemp -d "${TMPDIR:-/tmp}/kelvaro-audio.XXXXXX") || exit 2
 daemon_pid=""
 keepalive_pid=""
+command_pid=""
+
+# The server, the keep-alive stream and the command get SIGTERM should this script be killed
+# outright (SIGKILL leaves no chance to clean up otherwise).
+die_with_script=()
+if setpriv --pdeathsig TERM true 2>/dev/null; then
+    die_with_script=(setpriv --pdeathsig TERM)
+fi
+# The command runs in the background so that a signal to this script stops it at once; without
+# this, a background command would ignore Ctrl-C.
+default_signals=()
+if env --default-signal=INT,QUIT true 2>/dev/null; then
+    default_signals=(env --default-signal=INT,QUIT)
+fi
 
 cleanup() {
     if [ -n "$keepalive_pid" ]; then
@@ -44,10 +58,17 @@ cleanup() {
     fi
     rm -rf "$work_dir"
 }
+on_signal() {
+    if [ -n "$command_pid" ]; then
+        kill -s "$1" "$command_pid" 2>/dev/null
+        wait "$command_pid" 2>/dev/null
+    fi
+    exit "$2"
+}
 trap cleanup EXIT
-trap 'exit 129' HUP
-trap 'exit 130' INT
-trap 'exit 143' TERM
+trap 'on_signal HUP 129' HUP
+trap 'on_signal INT 130' INT
+trap 'on_signal TERM 143' TERM
 
 runtime_dir="$work_dir/runtime"
 mkdir -m 700 "$runtime_dir" "$runtime_dir/pulse"
@@ -74,15 +95,17 @@ EOF
 HOME="$work_dir/home" XDG_RUNTIME_DIR="$runtime_dir" XDG_CONFIG_HOME="$work_dir/home/.config" \
     PULSE_RUNTIME_PATH="$runtime_dir/pulse" PULSE_STATE_PATH="$work_dir/home/.config/pulse" \
     DBUS_SESSION_BUS_ADDRESS="unix:path=$work_dir/no-session-bus" DISPLAY="" \
-    pulseaudio -n -F "$work_dir/kelvaro.pa" --daemonize=no --use-pid-file=no --system=no \
-    --exit-idle-time=-1 --realtime=no --high-priority=no \
+    "${die_with_script[@]}" pulseaudio -n -F "$work_dir/kelvaro.pa" --daemonize=no --use-pid-file=no \
+    --system=no --exit-idle-time=-1 --realtime=no --high-priority=no \
     --log-target=file:"$work_dir/pulse.log" </dev/null >/dev/null 2>&1 &
 daemon_pid=$!
 
 export XDG_RUNTIME_DIR="$runtime_dir"
 export PULSE_SERVER="unix:$socket"
 export PULSE_COOKIE="$work_dir/home/.config/pulse/cookie"
-export ALSA_CONFIG_PATH="/usr/share/alsa/alsa.conf:$work_dir/asoundrc"
+if [ -f /usr/share/alsa/alsa.conf ]; then
+    export ALSA_CONFIG_PATH="/usr/share/alsa/alsa.conf:$work_dir/asoundrc"
+fi
 
 ready=no
 for _ in $(seq 100); do
@@ -103,8 +126,8 @@ fi
 
 # A silent stream that never stops keeps the null sink running at a short latency; without it a
 # stream that starts later waits a noticeable time (0.3 to 2 s) before its first sound.
-pacat --playback --device=kelvaro_sink --latency-msec=10 --rate=48000 --channels=2 \
-    --format=s16le /dev/zero </dev/null >/dev/null 2>&1 &
+"${die_with_script[@]}" pacat --playback --device=kelvaro_sink --latency-msec=10 --rate=48000 \
+    --channels=2 --format=s16le /dev/zero </dev/null >/dev/null 2>&1 &
 keepalive_pid=$!
 for _ in $(seq 50); do
     if pactl list short sink-inputs 2>/dev/null | grep -q .; then
@@ -122,6 +145,9 @@ fi
 pactl suspend-sink kelvaro_sink 1 && pactl suspend-sink kelvaro_sink 0 || exit 2
 
 export KELVARO_E2E=1
-"$@"
+"${die_with_script[@]}" "${default_signals[@]}" "$@" <&0 &
+command_pid=$!
+wait "$command_pid"
 status=$?
+command_pid=""
 exit "$status"

@@ -16,6 +16,7 @@ struct InitialEntry {
 };
 
 /// Letters are listed once, in lower case; the constructor writes the upper case too.
+// clang-format off
 constexpr InitialEntry kInitialEntries[] = {
     {'a', ".-"},     {'b', "-..."},   {'c', "-.-."},   {'d', "-.."},    {'e', "."},
     {'f', "..-."},   {'g', "--."},    {'h', "...."},   {'i', ".."},     {'j', ".---"},
@@ -34,6 +35,7 @@ constexpr InitialEntry kInitialEntries[] = {
     {':', "---..."}, {';', "-.-.-."}, {'<', "........"}, {'=', "-...-"}, {'>', "...-.-"},
     {'?', "..--.."}, {'@', ".--.-."},
 };
+// clang-format on
 
 }  // namespace
 

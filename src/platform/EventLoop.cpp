@@ -184,10 +184,10 @@ EventLoop::~EventLoop() {
 
 void EventLoop::Post(std::function<void()> work) {
     assert(work);
-    {
-        std::lock_guard lock(State->Mutex);
-        State->Queue.push_back(std::move(work));
-    }
+    // Notified under the lock: once the loop can see the work, this call touches the loop no more,
+    // so a loop that ends right after it may be destroyed safely.
+    std::lock_guard lock(State->Mutex);
+    State->Queue.push_back(std::move(work));
     State->WorkArrived.notify_one();
 }
 
@@ -207,13 +207,13 @@ bool EventLoop::RunUntil(const std::function<bool()>& isDone, int timeoutMs) {
 }
 
 void EventLoop::Quit() {
-    {
-        std::lock_guard lock(State->Mutex);
-        State->QuitRequested = true;
-    }
+    std::lock_guard lock(State->Mutex);
+    State->QuitRequested = true;
     State->WorkArrived.notify_all();
 }
 
-std::unique_ptr<WindowTimer> EventLoop::CreateTimer() { return std::make_unique<LoopTimer>(State); }
+std::unique_ptr<WindowTimer> EventLoop::CreateTimer() {
+    return std::make_unique<LoopTimer>(State);
+}
 
 }  // namespace kelvaro

@@ -34,6 +34,7 @@ public:
     /// ticks again). An interval of 0 ms or less never ticks.
     std::unique_ptr<WindowTimer> CreateTimer();
 
+    /// The loop's state, which its timers share; defined in EventLoop.cpp.
     struct Shared;
 
 private:

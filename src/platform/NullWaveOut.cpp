@@ -79,9 +79,13 @@ void NullWaveOut::Close() {
     Opened = false;
 }
 
-bool NullWaveOut::IsOpen() const { return Opened; }
+bool NullWaveOut::IsOpen() const {
+    return Opened;
+}
 
-std::string NullWaveOut::Description() const { return "No sound (KELVARO_AUDIO=null)"; }
+std::string NullWaveOut::Description() const {
+    return "No sound (KELVARO_AUDIO=null)";
+}
 
 void NullWaveOut::PlayLoop() {
     std::unique_lock lock(Mutex);

@@ -10,10 +10,13 @@
 #include <array>
 #include <cassert>
 #include <cerrno>
+#include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <ctime>
 #include <mutex>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -24,6 +27,9 @@ namespace {
 /// Frames per callback: 5 ms, so that a buffer's end is noticed within a few milliseconds and
 /// the device can keep its latency low.
 constexpr unsigned long kFramesPerCallback = 110;
+
+/// Close waits for the sound still in the device at most this long.
+constexpr std::int64_t kLongestTailNs = 250'000'000;
 
 /// Pa_Initialize and Pa_Terminate are not thread-safe, and initialising enumerates every
 /// device, which is slow: one initialisation serves every open device.
@@ -125,6 +131,11 @@ struct PortAudioWaveOut::Shared {
     int ReportHead = 0;
     int ReportCount = 0;
     bool Stopping = false;
+    /// When the last frame taken from a buffer will have left the device, on CLOCK_MONOTONIC;
+    /// 0 after Reset.
+    std::int64_t TailEndsAtNs = 0;
+    /// The stream's output latency, for callbacks that are not told when their frames play.
+    double LatencyS = 0.0;
     /// Posted (never waited on) by the callback and the window thread when reports are waiting.
     sem_t ReportsWaiting;
 
@@ -161,8 +172,16 @@ struct PortAudioWaveOut::Shared {
         return bufferId;
     }
 
+    static std::int64_t MonotonicNowNs() noexcept {
+        timespec now{};
+        clock_gettime(CLOCK_MONOTONIC, &now);
+        return static_cast<std::int64_t>(now.tv_sec) * 1'000'000'000 + now.tv_nsec;
+    }
+
     /// The audio callback's work: no allocation, no waiting, no call outside this object.
-    void Fill(Sample* output, std::int64_t frameCount) noexcept {
+    /// dacAheadS: how long before the first frame of output leaves the device; negative when
+    /// PortAudio does not know.
+    void Fill(Sample* output, std::int64_t frameCount, double dacAheadS) noexcept {
         std::int64_t filledFrames = 0;
         bool finishedAny = false;
         if (Mutex.try_lock()) {
@@ -180,6 +199,12 @@ struct PortAudioWaveOut::Shared {
                     finishedAny = true;
                 }
             }
+            if (filledFrames > 0) {
+                const double aheadS = dacAheadS >= 0.0 ? dacAheadS : LatencyS;
+                TailEndsAtNs =
+                    MonotonicNowNs() + static_cast<std::int64_t>(
+                                           (aheadS + static_cast<double>(filledFrames) / kFrameRateHz) * 1e9);
+            }
             Mutex.unlock();
         }
         std::fill(output + filledFrames * kChannels, output + frameCount * kChannels, Sample{0});
@@ -189,10 +214,13 @@ struct PortAudioWaveOut::Shared {
     }
 
     static int OnStream(const void* /*input*/, void* output, unsigned long frameCount,
-                        const PaStreamCallbackTimeInfo* /*timeInfo*/, PaStreamCallbackFlags /*flags*/,
+                        const PaStreamCallbackTimeInfo* timeInfo, PaStreamCallbackFlags /*flags*/,
                         void* userData) {
+        const double dacAheadS = timeInfo->outputBufferDacTime > timeInfo->currentTime
+                                     ? timeInfo->outputBufferDacTime - timeInfo->currentTime
+                                     : -1.0;
         static_cast<Shared*>(userData)->Fill(static_cast<Sample*>(output),
-                                             static_cast<std::int64_t>(frameCount));
+                                             static_cast<std::int64_t>(frameCount), dacAheadS);
         return paContinue;
     }
 };
@@ -234,6 +262,7 @@ Status PortAudioWaveOut::Open(int deviceId, DoneHandler onDone) {
         }
         Core->ClearQueues();
         Core->Stopping = false;
+        Core->TailEndsAtNs = 0;
     }
 
     PaStreamParameters parameters{};
@@ -250,6 +279,12 @@ Status PortAudioWaveOut::Open(int deviceId, DoneHandler onDone) {
         return PortAudioFailure(error, std::string("Cannot open ") + info->name);
     }
     Stream = stream;
+    const PaStreamInfo* streamInfo = Pa_GetStreamInfo(stream);
+    LatencyS = streamInfo != nullptr ? streamInfo->outputLatency : kWantedLatencyS;
+    {
+        std::lock_guard lock(Core->Mutex);
+        Core->LatencyS = LatencyS;
+    }
 
     Handler = std::make_shared<DoneHandler>(std::move(onDone));
     HandlerRef = Handler;
@@ -259,8 +294,6 @@ Status PortAudioWaveOut::Open(int deviceId, DoneHandler onDone) {
         Close();
         return PortAudioFailure(error, std::string("Cannot start ") + info->name);
     }
-    const PaStreamInfo* streamInfo = Pa_GetStreamInfo(stream);
-    LatencyS = streamInfo != nullptr ? streamInfo->outputLatency : 0.0;
     DeviceName = info->name;
     return Status::Success();
 }
@@ -276,6 +309,7 @@ Status PortAudioWaveOut::Reset() {
         while (Core->PlayCount > 0) {
             Core->FinishHead();
         }
+        Core->TailEndsAtNs = 0;
     }
     if (reportedAny) {
         sem_post(&Core->ReportsWaiting);
@@ -326,8 +360,19 @@ Status PortAudioWaveOut::Write(int bufferId, std::span<const Sample> interleaved
 
 void PortAudioWaveOut::Close() {
     if (Stream != nullptr) {
-        // Abort rather than stop: a stop would first play out what the device still holds.
-        Pa_AbortStream(Stream);
+        // A buffer is reported done when the callback has taken its last frame, one output
+        // latency before the user hears it; closing at once would clip the last sound.
+        std::int64_t tailEndsAtNs = 0;
+        {
+            std::lock_guard lock(Core->Mutex);
+            tailEndsAtNs = Core->TailEndsAtNs;
+        }
+        const std::int64_t waitNs =
+            std::min(tailEndsAtNs - Shared::MonotonicNowNs(), static_cast<std::int64_t>(kLongestTailNs));
+        if (waitNs > 0) {
+            std::this_thread::sleep_for(std::chrono::nanoseconds(waitNs));
+        }
+        Pa_StopStream(Stream);
         Pa_CloseStream(Stream);
         Stream = nullptr;
     }
@@ -357,7 +402,9 @@ void PortAudioWaveOut::Close() {
     LatencyS = 0.0;
 }
 
-bool PortAudioWaveOut::IsOpen() const { return Stream != nullptr && Completer.joinable(); }
+bool PortAudioWaveOut::IsOpen() const {
+    return Stream != nullptr && Completer.joinable();
+}
 
 std::string PortAudioWaveOut::Description() const {
     if (!IsOpen()) {

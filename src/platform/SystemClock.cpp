@@ -15,8 +15,12 @@ std::int64_t ReadUs(clockid_t clockId) {
 
 }  // namespace
 
-std::int64_t SystemClock::MonotonicUs() const { return ReadUs(CLOCK_MONOTONIC); }
+std::int64_t SystemClock::MonotonicUs() const {
+    return ReadUs(CLOCK_MONOTONIC);
+}
 
-std::int64_t SystemClock::TimeOfDayUs() const { return ReadUs(CLOCK_REALTIME); }
+std::int64_t SystemClock::TimeOfDayUs() const {
+    return ReadUs(CLOCK_REALTIME);
+}
 
 }  // namespace kelvaro

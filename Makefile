@@ -1,12 +1,10 @@
 # Kelvaro: `make run` builds and starts the program, `make test` builds and runs every test.
 # Both install the Debian packages they need first (apt-get, as root or through sudo).
 
-DEMO_TEXT ?= cq cq cq de kelvaro kelvaro k
-
-.PHONY: run test deps release debug asan tsan bench clean
+.PHONY: run test deps release debug asan tsan bench fuzz clean
 
 run: deps release
-	@scripts/run.sh "$(DEMO_TEXT)"
+	@scripts/run.sh
 
 test: deps
 	@scripts/test.sh
@@ -32,6 +30,17 @@ tsan:
 
 bench: deps release
 	./build/release/tools/bench_render
+
+# Builds the settings reader's fuzz target (clang, libFuzzer) and runs it for FUZZ_SECONDS; new
+# inputs go to build/fuzz/corpus, the committed seeds stay as they are.
+FUZZ_SECONDS ?= 60
+
+fuzz: deps
+	@cmake --preset fuzz >/dev/null
+	@cmake --build --preset fuzz
+	@mkdir -p build/fuzz/corpus
+	./build/fuzz/tests/fuzz/fuzz_settings_reader -max_total_time=$(FUZZ_SECONDS) \
+		-dict=tests/fuzz/settings.dict -artifact_prefix=build/fuzz/ build/fuzz/corpus tests/fuzz/corpus
 
 clean:
 	rm -rf build

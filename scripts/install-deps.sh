@@ -7,6 +7,7 @@ packages=(
     portaudio19-dev
     qt6-base-dev libgl-dev
     libgtest-dev libgmock-dev
+    clang libclang-rt-14-dev
     pulseaudio pulseaudio-utils libasound2-plugins alsa-utils
     xvfb xauth x11-utils imagemagick
 )

@@ -94,7 +94,9 @@ Result Run(int speedWpm, bool impaired, int characters) {
     std::string text;
     text.reserve(static_cast<std::size_t>(characters));
     for (int i = 0; i < characters; ++i) {
-        text += (i % 6 == 5) ? ' ' : CharacterPool::kStandardCharacters[random.RandomInt(CharacterPool::kStandardCount)];
+        text += (i % 6 == 5)
+                    ? ' '
+                    : CharacterPool::kStandardCharacters[random.RandomInt(CharacterPool::kStandardCount)];
     }
     const auto start = std::chrono::steady_clock::now();
     engine.PlayQueue() = text;
@@ -115,7 +117,8 @@ Result Run(int speedWpm, bool impaired, int characters) {
 int main() {
     using namespace kelvaro;
     std::printf("Rendering 10000 random characters (groups of five) through the play engine\n");
-    std::printf("%-8s %-16s %14s %16s %14s\n", "speed", "impairments", "audio (s)", "x real time", "peak RSS (MB)");
+    std::printf("%-8s %-16s %14s %16s %14s\n", "speed", "impairments", "audio (s)", "x real time",
+                "peak RSS (MB)");
     for (int wpm : {12, 40}) {
         for (bool impaired : {false, true}) {
             const Result result = Run(wpm, impaired, 10000);
@@ -126,9 +129,10 @@ int main() {
     }
     const long before = PeakResidentKb();
     const Result longer = Run(12, true, 100000);
-    std::printf("100000 characters at 12 wpm with noise + QSB: %.0f x real time, peak RSS %.1f MB "
-                "(was %.1f MB after 10000: growth %.1f MB for 90000 more characters)\n",
-                longer.TimesRealTime, PeakResidentKb() / 1024.0, before / 1024.0,
-                (PeakResidentKb() - before) / 1024.0);
+    std::printf(
+        "100000 characters at 12 wpm with noise + QSB: %.0f x real time, peak RSS %.1f MB "
+        "(was %.1f MB after 10000: growth %.1f MB for 90000 more characters)\n",
+        longer.TimesRealTime, PeakResidentKb() / 1024.0, before / 1024.0,
+        (PeakResidentKb() - before) / 1024.0);
     return 0;
 }

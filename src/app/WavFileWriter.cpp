@@ -1,12 +1,12 @@
 // Writes a PCM WAV file so that it either appears complete or not at all.
 #include "app/WavFileWriter.h"
 
+#include <unistd.h>
 #include <array>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <limits>
-#include <unistd.h>
 #include <vector>
 
 namespace kelvaro {
@@ -26,7 +26,9 @@ Status ErrnoStatus(const std::string& context) {
 
 }  // namespace
 
-WavFileWriter::~WavFileWriter() { Discard(); }
+WavFileWriter::~WavFileWriter() {
+    Discard();
+}
 
 Status WavFileWriter::Open(const std::string& path, int framesPerSecond, int channels, int bitsPerSample) {
     Discard();
@@ -60,7 +62,8 @@ Status WavFileWriter::WriteHeader() {
     std::memcpy(header.data() + 36, "data", 4);
     PutLe(header.data() + 40, DataSize, 4);
     errno = 0;
-    if (std::fseek(File, 0, SEEK_SET) != 0 || std::fwrite(header.data(), 1, header.size(), File) != header.size()) {
+    if (std::fseek(File, 0, SEEK_SET) != 0 ||
+        std::fwrite(header.data(), 1, header.size(), File) != header.size()) {
         return ErrnoStatus("cannot write " + TargetPath);
     }
     return Status::Success();
@@ -82,7 +85,8 @@ Status WavFileWriter::AppendBytes(std::span<const std::uint8_t> bytes) {
         return Status::Failure(EFBIG, "cannot write " + TargetPath + ": a WAV file holds at most 4 GB");
     }
     errno = 0;
-    if (std::fseek(File, 0, SEEK_END) != 0 || std::fwrite(bytes.data(), 1, bytes.size(), File) != bytes.size()) {
+    if (std::fseek(File, 0, SEEK_END) != 0 ||
+        std::fwrite(bytes.data(), 1, bytes.size(), File) != bytes.size()) {
         return ErrnoStatus("cannot write " + TargetPath);
     }
     DataSize += static_cast<std::uint32_t>(bytes.size());

@@ -22,7 +22,9 @@ constexpr LocalActionState kCreateSelected{true, false, false, LocalAction::Crea
 constexpr LocalActionState kExistingCharacter{false, true, true, LocalAction::None};
 constexpr LocalActionState kModifySelected{false, true, true, LocalAction::Modify};
 
-bool IsElement(char c) { return c == '.' || c == '-'; }
+bool IsElement(char c) {
+    return c == '.' || c == '-';
+}
 
 /// The '.' and '-' of the text, in order, the first maxLength of them.
 std::string Elements(std::string_view text, std::size_t maxLength) {

@@ -46,16 +46,22 @@ MorseTable::MorseTable() {
     }
 }
 
-const std::string& MorseTable::Pattern(std::uint8_t code) const { return Patterns[code]; }
+const std::string& MorseTable::Pattern(std::uint8_t code) const {
+    return Patterns[code];
+}
 
-bool MorseTable::HasPattern(std::uint8_t code) const { return !Patterns[code].empty(); }
+bool MorseTable::HasPattern(std::uint8_t code) const {
+    return !Patterns[code].empty();
+}
 
 void MorseTable::SetPattern(std::uint8_t code, std::string pattern) {
     assert(IsPattern(pattern));
     Patterns[code] = std::move(pattern);
 }
 
-void MorseTable::Clear(std::uint8_t code) { Patterns[code].clear(); }
+void MorseTable::Clear(std::uint8_t code) {
+    Patterns[code].clear();
+}
 
 std::optional<std::uint8_t> MorseTable::FindByPattern(std::string_view pattern) const {
     if (pattern.empty()) {

@@ -18,7 +18,12 @@ namespace kelvaro {
 
 PlayEngine::PlayEngine(WaveOut& output, WindowTimer& timer1, RandomGenerator& random, const MorseTable& table,
                        const SpeedSettings& speed, PlayHost& host)
-    : Output(output), Timer1(timer1), Random(random), Table(table), Speed(speed), Host(host),
+    : Output(output),
+      Timer1(timer1),
+      Random(random),
+      Table(table),
+      Speed(speed),
+      Host(host),
       CharBuffer(static_cast<std::size_t>(kCharacterBufferFrames) * kChannels, 0),
       NoiseTail(static_cast<std::size_t>(kNoiseTailFrames) * kChannels, 0) {
     Timer1.SetIntervalMs(kNoSoundCardCharacterMs);
@@ -182,9 +187,9 @@ void PlayEngine::QueueCharacter(int frames, bool isBlank, bool noiseOn) {
     if (NoDevice) {
         return;
     }
-    const Status written =
-        Output.Write(kCharacterBuffer, std::span<const Sample>(CharBuffer.data(),
-                                                               static_cast<std::size_t>(frames) * kChannels));
+    const Status written = Output.Write(
+        kCharacterBuffer,
+        std::span<const Sample>(CharBuffer.data(), static_cast<std::size_t>(frames) * kChannels));
     if (!written.Ok()) {
         // No completion will come for a buffer the device refused: carry on with the next one.
         ShowIfFailed(written, kWriteContext);
@@ -201,9 +206,13 @@ void PlayEngine::QueueCharacter(int frames, bool isBlank, bool noiseOn) {
     }
 }
 
-void PlayEngine::OnBufferDone(int bufferId) { CompletionStep(bufferId, false); }
+void PlayEngine::OnBufferDone(int bufferId) {
+    CompletionStep(bufferId, false);
+}
 
-void PlayEngine::Timer1Timer() { CompletionStep(kCharacterBuffer, true); }
+void PlayEngine::Timer1Timer() {
+    CompletionStep(kCharacterBuffer, true);
+}
 
 void PlayEngine::CompletionStep(int bufferId, bool forced) {
     if (!Host.SilentRun()) {
@@ -250,10 +259,11 @@ void PlayEngine::StartSidetone(bool noiseOn) {
         Transmitter->CwKeyDown(LastKeying, true);
     }
     if (!NoDevice) {
-        ShowIfFailed(Output.Write(kCharacterBuffer,
-                                  std::span<const Sample>(CharBuffer.data(),
-                                                          static_cast<std::size_t>(kSidetoneFrames) * kChannels)),
-                     kWriteContext);
+        ShowIfFailed(
+            Output.Write(kCharacterBuffer,
+                         std::span<const Sample>(CharBuffer.data(),
+                                                 static_cast<std::size_t>(kSidetoneFrames) * kChannels)),
+            kWriteContext);
     }
     IsSidetoneActive = true;
 }
@@ -310,7 +320,9 @@ void PlayEngine::SetNoise(int noiseRange, int bandwidthDivisor) {
     RebuildTables();
 }
 
-void PlayEngine::StartQsbCycle() { Fading.StartAtRandom(Speed.SpeedWpm(), Random); }
+void PlayEngine::StartQsbCycle() {
+    Fading.StartAtRandom(Speed.SpeedWpm(), Random);
+}
 
 void PlayEngine::RestoreDriftedTone() {
     if (Note != Base) {
@@ -326,7 +338,9 @@ void PlayEngine::RebuildTables() {
     ++RebuildCount;
 }
 
-bool PlayEngine::KeyingConfigured() const { return Transmitter != nullptr && Transmitter->KeyingConfigured(); }
+bool PlayEngine::KeyingConfigured() const {
+    return Transmitter != nullptr && Transmitter->KeyingConfigured();
+}
 
 void PlayEngine::ShowIfFailed(const Status& status, const char* context) {
     if (!status.Ok()) {

@@ -10,7 +10,9 @@ namespace kelvaro {
 
 namespace {
 
-int HalfCycle(int speedWpm) { return static_cast<int>(RoundRatio(std::int64_t{speedWpm} * 5, 12)); }
+int HalfCycle(int speedWpm) {
+    return static_cast<int>(RoundRatio(std::int64_t{speedWpm} * 5, 12));
+}
 
 }  // namespace
 

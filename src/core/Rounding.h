@@ -13,7 +13,9 @@ inline double RoundHalfEven(double x) {
     return std::nearbyint(x);  // the default floating-point mode rounds halves to even
 }
 
-inline std::int64_t RoundToInt(double x) { return static_cast<std::int64_t>(RoundHalfEven(x)); }
+inline std::int64_t RoundToInt(double x) {
+    return static_cast<std::int64_t>(RoundHalfEven(x));
+}
 
 /// numerator / denominator rounded half to even, exactly (no floating point), denominator > 0.
 inline std::int64_t RoundRatio(std::int64_t numerator, std::int64_t denominator) {

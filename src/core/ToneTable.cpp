@@ -22,8 +22,8 @@ double ExamWave(int frame) {
 void ToneTable::Rebuild(double noteFrequencyHz, double toneGain, bool examTone) {
     const double scale = 32767.0 * toneGain;
     for (int n = 0; n < kToneTableFrames; ++n) {
-        const double wave = examTone ? ExamWave(n)
-                                     : std::sin(2.0 * std::numbers::pi * noteFrequencyHz * n / kFrameRateHz);
+        const double wave =
+            examTone ? ExamWave(n) : std::sin(2.0 * std::numbers::pi * noteFrequencyHz * n / kFrameRateHz);
         Frames[static_cast<std::size_t>(n)] = static_cast<Sample>(RoundToInt(wave * scale));
     }
     for (int j = 0; j < kRampFrames; ++j) {

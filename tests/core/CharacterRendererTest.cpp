@@ -3,8 +3,8 @@
 
 #include <cmath>
 
-#include "core/CharacterRenderer.h"
 #include "core/CharacterLayout.h"
+#include "core/CharacterRenderer.h"
 #include "core/ElementTiming.h"
 
 namespace kelvaro {
@@ -15,7 +15,8 @@ protected:
     CharacterRendererTest() { Tone.Rebuild(800.0, 0.35, false); }
 
     int Render(std::string_view pattern, int wpm, int gapUnits, const RenderEffects& effects = {}) {
-        return RenderCharacter(pattern, ElementTiming::For(wpm, 3, false), gapUnits, Tone, effects, Buffer, &Keying);
+        return RenderCharacter(pattern, ElementTiming::For(wpm, 3, false), gapUnits, Tone, effects, Buffer,
+                               &Keying);
     }
     Sample Left(int frame) const { return Buffer[static_cast<std::size_t>(frame) * 2]; }
     Sample Right(int frame) const { return Buffer[static_cast<std::size_t>(frame) * 2 + 1]; }
@@ -61,11 +62,11 @@ TEST_F(CharacterRendererTest, EachElementRisesAndFalls) {
     ASSERT_EQ(Render("..", 12, 0), 4 * 2083);
     for (int start : {0, 2 * 2083}) {
         EXPECT_EQ(Left(start), 0);
-        EXPECT_EQ(Left(start + 1), 104);    // the rise is in every element: phase restarts at 0
+        EXPECT_EQ(Left(start + 1), 104);  // the rise is in every element: phase restarts at 0
         EXPECT_EQ(Left(start + 100), -8267);
-        EXPECT_EQ(Left(start + 2082), 0);   // the last frame of the fall
-        EXPECT_EQ(Left(start + 2081), -2);  // R(tone x 1/50)
-        EXPECT_EQ(Left(start + 2080), 100); // R(tone x 2/50)
+        EXPECT_EQ(Left(start + 2082), 0);       // the last frame of the fall
+        EXPECT_EQ(Left(start + 2081), -2);      // R(tone x 1/50)
+        EXPECT_EQ(Left(start + 2080), 100);     // R(tone x 2/50)
         EXPECT_EQ(Left(start + 2033), -11218);  // first frame of the fall: x 49/50
         EXPECT_EQ(Left(start + 2032), Tone[2032]);
     }
@@ -78,7 +79,7 @@ TEST_F(CharacterRendererTest, QsbScalesToneAfterTheRamps) {
     RenderEffects faded;
     faded.QsbFactor = std::pow(10.0, -20.0 / 20.0);
     Render("-", 12, 0, faded);
-    EXPECT_EQ(Left(100), -827);                       // R(-8267 x 0.1)
+    EXPECT_EQ(Left(100), -827);  // R(-8267 x 0.1)
     EXPECT_EQ(Left(2), static_cast<Sample>(std::nearbyint(303 * 0.1)));
     EXPECT_EQ(Left(6249), 0);
 }
@@ -127,8 +128,7 @@ TEST_F(CharacterRendererTest, LoudNoiseOnFullToneIsClamped) {
     RenderEffects noisy;
     noisy.Noise = &noise;
     noisy.Silence = &silence;
-    const int frames =
-        RenderCharacter("-", ElementTiming::For(5, 3, false), 0, loud, noisy, Buffer, nullptr);
+    const int frames = RenderCharacter("-", ElementTiming::For(5, 3, false), 0, loud, noisy, Buffer, nullptr);
     int clamped = 0;
     for (int n = 0; n < frames; ++n) {
         ASSERT_GE(Left(n), -32767);

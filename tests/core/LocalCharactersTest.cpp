@@ -14,7 +14,9 @@ constexpr std::uint8_t kEAcute = 0xE9;
 constexpr std::uint8_t kCapitalEAcute = 0xC9;
 constexpr std::uint8_t kNTilde = 0xF1;
 
-std::string Text(std::uint8_t code) { return std::string(1, static_cast<char>(code)); }
+std::string Text(std::uint8_t code) {
+    return std::string(1, static_cast<char>(code));
+}
 
 class LocalCharactersTest : public ::testing::Test {
 protected:

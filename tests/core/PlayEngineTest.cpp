@@ -119,14 +119,15 @@ TEST_F(PlayEngineTest, ShortcutKeyIsReplacedByItsTextWhichDoesNotCountAsTyped) {
     Play("%t");
     Device.CompleteAll();
     EXPECT_EQ(CharacterFrames().size(), 3u);
-    const std::vector<std::pair<char, bool>> expected = {{'%', false}, {'e', true}, {'e', true}, {'t', false}};
+    const std::vector<std::pair<char, bool>> expected = {
+        {'%', false}, {'e', true}, {'e', true}, {'t', false}};
     EXPECT_EQ(Host.Taken, expected);
 }
 
 TEST_F(PlayEngineTest, StopLetsTheSoundingCharacterFinishAndDropsTheRest) {
     Open();
     Play("eee");
-    Engine.PlayQueue().clear();  // what Stop does: the device is never reset for it
+    Engine.PlayQueue().clear();       // what Stop does: the device is never reset for it
     EXPECT_EQ(Device.ResetCount, 2);  // the open and the first character only
     ASSERT_TRUE(Device.CompleteNext());
     EXPECT_EQ(CharacterFrames().size(), 1u);

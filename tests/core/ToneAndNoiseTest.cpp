@@ -68,7 +68,8 @@ TEST(NoiseTableTest, HoldRuleForEachBandwidth) {
     // A new value every 1, 2, 4 or 8 frames.
     for (int bandwidth : {1, 2, 4, 8}) {
         for (int k = 0; k < 64; ++k) {
-            EXPECT_EQ(NoiseHoldsPrevious(k, bandwidth), k % bandwidth != 0) << "bw " << bandwidth << " k " << k;
+            EXPECT_EQ(NoiseHoldsPrevious(k, bandwidth), k % bandwidth != 0)
+                << "bw " << bandwidth << " k " << k;
         }
     }
 }

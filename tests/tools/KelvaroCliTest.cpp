@@ -1,10 +1,10 @@
 // The command-line tool: option checking, and the WAV it renders.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <unistd.h>
 
 #include "cli/CliOptions.h"
 #include "cli/CliSession.h"
@@ -14,7 +14,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::variant<CliOptions, CliUsageError> Parse(std::vector<std::string> args) { return ParseCliOptions(args); }
+std::variant<CliOptions, CliUsageError> Parse(std::vector<std::string> args) {
+    return ParseCliOptions(args);
+}
 
 std::string ErrorOf(std::vector<std::string> args) {
     const auto parsed = Parse(std::move(args));
@@ -23,9 +25,11 @@ std::string ErrorOf(std::vector<std::string> args) {
 }
 
 TEST(CliOptionsTest, ReadsEveryOption) {
-    const auto parsed = Parse({"render", "--text", "cq dé f5xyz", "--wpm", "20", "--weight", "4", "--spacing", "2",
-                               "--word-factor", "3", "--note", "650", "--level", "-6", "--noise", "5", "--bw", "2",
-                               "--qsb", "15", "--drift", "25", "--seed", "77", "-o", "out.wav"});
+    const auto parsed = Parse({"render", "--text",    "cq dé f5xyz", "--wpm",         "20", "--weight",
+                               "4",      "--spacing", "2",           "--word-factor", "3",  "--note",
+                               "650",    "--level",   "-6",          "--noise",       "5",  "--bw",
+                               "2",      "--qsb",     "15",          "--drift",       "25", "--seed",
+                               "77",     "-o",        "out.wav"});
     ASSERT_TRUE(std::holds_alternative<CliOptions>(parsed)) << std::get<CliUsageError>(parsed).Message;
     const CliOptions& options = std::get<CliOptions>(parsed);
     EXPECT_EQ(options.Command, CliCommand::Render);
@@ -49,14 +53,17 @@ TEST(CliOptionsTest, RefusesWhatIsOutOfRangeOrUnknown) {
     EXPECT_EQ(ErrorOf({"play", "--text", "e", "--wpm", "4"}), "--wpm takes 5..50, not '4'");
     EXPECT_EQ(ErrorOf({"play", "--text", "e", "--wpm", "12x"}), "--wpm takes 5..50, not '12x'");
     EXPECT_EQ(ErrorOf({"play", "--text", "e", "--weight", "6"}), "--weight takes 3..5, not '6'");
-    EXPECT_EQ(ErrorOf({"play", "--text", "e", "--drift", "12"}), "--drift takes 0..50 in steps of 5, not '12'");
-    EXPECT_EQ(ErrorOf({"play", "--text", "e", "--noise", "3", "--bw", "3"}), "--bw takes 1, 2, 4 or 8, not '3'");
+    EXPECT_EQ(ErrorOf({"play", "--text", "e", "--drift", "12"}),
+              "--drift takes 0..50 in steps of 5, not '12'");
+    EXPECT_EQ(ErrorOf({"play", "--text", "e", "--noise", "3", "--bw", "3"}),
+              "--bw takes 1, 2, 4 or 8, not '3'");
     EXPECT_EQ(ErrorOf({"play", "--text", "e", "--bw", "4"}), "--bw goes with --noise");
     EXPECT_EQ(ErrorOf({"play", "--text", "e", "--fast"}), "unknown option: --fast");
     EXPECT_EQ(ErrorOf({"play", "--text"}), "--text needs a value");
     EXPECT_EQ(ErrorOf({"play", "--wpm", "20"}), "--text is required");
     EXPECT_EQ(ErrorOf({"render", "--text", "e"}), "render needs -o FILE.wav");
-    EXPECT_EQ(ErrorOf({"play", "--text", "e", "-o", "x.wav"}), "play takes no -o (use render to write a file)");
+    EXPECT_EQ(ErrorOf({"play", "--text", "e", "-o", "x.wav"}),
+              "play takes no -o (use render to write a file)");
     EXPECT_EQ(ErrorOf({"sing", "--text", "e"}), "unknown command: sing");
     EXPECT_EQ(ErrorOf({"play", "--text", "\xff"}), "--text takes a non-empty UTF-8 text");
     EXPECT_EQ(ErrorOf({"play", "--text", "e", "--level", "-16"}), "--level takes -15..0, not '-16'");

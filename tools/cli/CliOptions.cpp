@@ -63,7 +63,8 @@ std::variant<CliOptions, CliUsageError> ParseCliOptions(const std::vector<std::s
     auto integer = [&](const std::string& name, const std::string& value, const Range& range,
                        const std::function<void(long long)>& store) {
         const auto parsed = ParseInteger(value);
-        if (!parsed || *parsed < range.Min || *parsed > range.Max || (*parsed - range.Min) % range.Step != 0) {
+        if (!parsed || *parsed < range.Min || *parsed > range.Max ||
+            (*parsed - range.Min) % range.Step != 0) {
             error = CliUsageError{name + " takes " + range.Describe() + ", not '" + value + "'"};
             return;
         }
@@ -81,16 +82,34 @@ std::variant<CliOptions, CliUsageError> ParseCliOptions(const std::vector<std::s
              options.Text = *text;
              haveText = true;
          }},
-        {"--wpm", [&](auto& n, auto& v) { integer(n, v, {5, 50}, [&](long long x) { options.SpeedWpm = int(x); }); }},
+        {"--wpm",
+         [&](auto& n, auto& v) {
+             integer(n, v, {5, 50}, [&](long long x) { options.SpeedWpm = int(x); });
+         }},
         {"--weight",
-         [&](auto& n, auto& v) { integer(n, v, {3, 5}, [&](long long x) { options.WeightRatio = int(x); }); }},
-        {"--spacing", [&](auto& n, auto& v) { integer(n, v, {1, 30}, [&](long long x) { options.Spacing = int(x); }); }},
+         [&](auto& n, auto& v) {
+             integer(n, v, {3, 5}, [&](long long x) { options.WeightRatio = int(x); });
+         }},
+        {"--spacing",
+         [&](auto& n, auto& v) {
+             integer(n, v, {1, 30}, [&](long long x) { options.Spacing = int(x); });
+         }},
         {"--word-factor",
-         [&](auto& n, auto& v) { integer(n, v, {1, 4}, [&](long long x) { options.WordSpaceFactor = int(x); }); }},
-        {"--note", [&](auto& n, auto& v) { integer(n, v, {100, 1500}, [&](long long x) { options.NoteHz = int(x); }); }},
-        {"--level", [&](auto& n, auto& v) { integer(n, v, {-15, 0}, [&](long long x) { options.LevelDb = int(x); }); }},
+         [&](auto& n, auto& v) {
+             integer(n, v, {1, 4}, [&](long long x) { options.WordSpaceFactor = int(x); });
+         }},
+        {"--note",
+         [&](auto& n, auto& v) {
+             integer(n, v, {100, 1500}, [&](long long x) { options.NoteHz = int(x); });
+         }},
+        {"--level",
+         [&](auto& n, auto& v) {
+             integer(n, v, {-15, 0}, [&](long long x) { options.LevelDb = int(x); });
+         }},
         {"--noise",
-         [&](auto& n, auto& v) { integer(n, v, {0, 20}, [&](long long x) { options.NoisePosition = int(x); }); }},
+         [&](auto& n, auto& v) {
+             integer(n, v, {0, 20}, [&](long long x) { options.NoisePosition = int(x); });
+         }},
         {"--bw",
          [&](const std::string& name, const std::string& value) {
              const auto parsed = ParseInteger(value);
@@ -101,12 +120,18 @@ std::variant<CliOptions, CliUsageError> ParseCliOptions(const std::vector<std::s
              options.NoiseBandwidth = static_cast<int>(*parsed);
              haveBandwidth = true;
          }},
-        {"--qsb", [&](auto& n, auto& v) { integer(n, v, {0, 20}, [&](long long x) { options.QsbDepthDb = int(x); }); }},
+        {"--qsb",
+         [&](auto& n, auto& v) {
+             integer(n, v, {0, 20}, [&](long long x) { options.QsbDepthDb = int(x); });
+         }},
         {"--drift",
-         [&](auto& n, auto& v) { integer(n, v, {0, 50, 5}, [&](long long x) { options.DriftStepHz = int(x); }); }},
+         [&](auto& n, auto& v) {
+             integer(n, v, {0, 50, 5}, [&](long long x) { options.DriftStepHz = int(x); });
+         }},
         {"--seed",
          [&](auto& n, auto& v) {
-             integer(n, v, {0, 4294967295LL}, [&](long long x) { options.Seed = static_cast<std::uint32_t>(x); });
+             integer(n, v, {0, 4294967295LL},
+                     [&](long long x) { options.Seed = static_cast<std::uint32_t>(x); });
          }},
         {"-o",
          [&](const std::string& name, const std::string& value) {

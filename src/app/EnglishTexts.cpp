@@ -1,0 +1,14 @@
+// The English entries of the language table.
+#include "app/EnglishTexts.h"
+
+namespace kelvaro {
+
+const std::map<std::string, std::string, std::less<>>& EnglishTexts() {
+    static const std::map<std::string, std::string, std::less<>> kTexts = {
+#include "app/texts/EnglishDialogs.inc"
+#include "app/texts/EnglishMainWindow.inc"
+    };
+    return kTexts;
+}
+
+}  // namespace kelvaro

@@ -1,0 +1,63 @@
+// Kelvaro, the Morse-code practice station: starts the main window.
+#include <QApplication>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/LanguageTable.h"
+#include "app/SettingsFile.h"
+#include "platform/SystemClock.h"
+#include "platform/WaveOutFactory.h"
+#include "platform/qt/QtDispatcher.h"
+#include "platform/qt/QtWindowTimer.h"
+#include "platform/qt/QuitSignalNotifier.h"
+#include "ui/QtPrompter.h"
+#include "ui/TForm1.h"
+
+namespace {
+
+bool DisplayAvailable() {
+    const char* platform = std::getenv("QT_QPA_PLATFORM");
+    if (platform != nullptr && *platform != '\0') {
+        return true;
+    }
+    const char* x11 = std::getenv("DISPLAY");
+    const char* wayland = std::getenv("WAYLAND_DISPLAY");
+    return (x11 != nullptr && *x11 != '\0') || (wayland != nullptr && *wayland != '\0');
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (!DisplayAvailable()) {
+        std::fprintf(
+            stderr,
+            "kelvaro: no display to open the window on (neither DISPLAY nor WAYLAND_DISPLAY is set)\n");
+        return 1;
+    }
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(
+        QString::fromStdString(kelvaro::LanguageTable().Text("Application.Title")));
+
+    kelvaro::QtDispatcher dispatcher;
+    const std::unique_ptr<kelvaro::WaveOut> output = kelvaro::CreateWaveOut(dispatcher);
+    kelvaro::QtPrompter prompter(QString::fromStdString(kelvaro::LanguageTable().Text("Application.Title")));
+
+    kelvaro::TForm1Services services;
+    services.Output = output.get();
+    services.CreateTimer = [] { return std::make_unique<kelvaro::QtWindowTimer>(); };
+    services.Prompts = &prompter;
+    services.SettingsPath = kelvaro::SettingsFile::Locate().Path().string();
+    services.Arguments.assign(argv + 1, argv + argc);
+    services.RandomSeed = static_cast<std::uint32_t>(kelvaro::SystemClock().TimeOfDayUs());
+    services.Terminate = [] { QApplication::exit(0); };
+
+    kelvaro::TForm1 form(std::move(services));
+    prompter.SetParent(&form);
+    // A logout, a kill or Ctrl+C in the terminal quits like the menu's Quit: settings saved.
+    kelvaro::QuitSignalNotifier quitSignals([&form] { form.MenuOutilsQuitClick(); });
+    form.show();
+    return QApplication::exec();
+}

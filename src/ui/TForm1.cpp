@@ -1,0 +1,270 @@
+// The main window: owns every subsystem and coordinates what crosses its panes.
+#include "ui/TForm1.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QSpinBox>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <cmath>
+
+#include "ui/ControlsPane.h"
+#include "ui/MainMenu.h"
+#include "ui/Prompter.h"
+#include "ui/SpacingPanel.h"
+#include "ui/TFormDrift.h"
+#include "ui/TFormNoise.h"
+#include "ui/TFormNote.h"
+#include "ui/TFormQSB.h"
+#include "ui/TextPane.h"
+#include "ui/TypingEdit.h"
+
+namespace kelvaro {
+
+namespace {
+
+// The window is 654 x 500 at the design resolution of 96 dots per inch and grows with the
+// screen's text scaling.
+constexpr int kDesignWidth = 654;
+constexpr int kDesignHeight = 500;
+constexpr double kDesignDpi = 96.0;
+
+}  // namespace
+
+TForm1::TForm1(TForm1Services services)
+    : Services(std::move(services)), Random(Services.RandomSeed), Locals(Table, Pool) {
+    Timer1 = Services.CreateTimer();
+    Boucle = Services.CreateTimer();
+    Boucle->SetOnTimer([this] { TimerBoucleTimer(); });
+    Player = std::make_unique<PlayEngine>(*Services.Output, *Timer1, Random, Table, SpeedState, *this);
+
+    BuildWindow();
+    ConnectControls();
+    ReadAndApplySettings();
+    HandleCommandLine();
+    ApplyTexts();
+    RefreshRealSpeed();
+    OpenSoundOutput();
+    FirstShow = true;
+    CreateDialogs();
+    ApplyHeldDialogValues();
+}
+
+TForm1::~TForm1() {
+    // A window closed without the quit paths (a test, a crash handler) still leaves the
+    // device stopped.
+    if (!Released) {
+        Quitting = true;
+        Player->CloseOutput();
+    }
+}
+
+QString TForm1::T(const char* entry) const {
+    return QString::fromStdString(Language.Text(entry));
+}
+
+void TForm1::BuildWindow() {
+    setObjectName("TForm1");
+    auto* central = new QWidget(this);
+    central->setObjectName("Panel2");
+    setCentralWidget(central);
+
+    Menu = new MainMenu(menuBar());
+    Text = new TextPane(central);
+    Controls = new ControlsPane(central);
+    Spacing = new SpacingPanel(central);
+
+    auto* lower = new QHBoxLayout;
+    lower->addWidget(Controls, 1);
+    lower->addWidget(Spacing);
+    auto* layout = new QVBoxLayout(central);
+    layout->addWidget(Text, 1);
+    layout->addLayout(lower);
+
+    const double scale = QGuiApplication::primaryScreen() != nullptr
+                             ? QGuiApplication::primaryScreen()->logicalDotsPerInch() / kDesignDpi
+                             : 1.0;
+    setFixedSize(static_cast<int>(std::lround(kDesignWidth * scale)),
+                 static_cast<int>(std::lround(kDesignHeight * scale)));
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+}
+
+void TForm1::ConnectControls() {
+    TypingEdit* box = Text->Editcaractere;
+    box->OnKeyPress = [this](QKeyEvent* event) { return EditcaractereKeyPress(event); };
+    box->OnClicked = [this] { TextBoxClicked = true; };
+    connect(box, &QPlainTextEdit::textChanged, this, [this] { EditcaractereChange(); });
+    connect(Text->ButtonReplayText, &QPushButton::clicked, this, [this] { ButtonReplayTextClick(); });
+    connect(Text->SpeedButtonRAZtext, &QToolButton::clicked, this, [this] { SpeedButtonRAZtextClick(); });
+    connect(Text->ButtonStop, &QPushButton::pressed, this, [this] { ButtonStopClick(); });
+    connect(Text->ButtonQuitter, &QPushButton::clicked, this, [this] { ButtonQuitterClick(); });
+    connect(Text->Button1, &QPushButton::clicked, this, [this] { StartClick(); });
+
+    connect(Controls->UpDownVitesse, &QSpinBox::valueChanged, this, [this] { UpDownVitesseClick(); });
+    connect(Controls->UpDownAmplitude, &QSpinBox::valueChanged, this, [this] { UpDownAmplitudeClick(); });
+    connect(Spacing->SpinEditEspace, &QSpinBox::valueChanged, this, [this] { SpinEditEspaceChange(); });
+    connect(Spacing->BitBtnOKEspace, &QPushButton::clicked, this, [this] { BitBtnOKEspaceClick(); });
+
+    connect(Menu->MenuNoBoucle, &QAction::triggered, this, [this] { SetStandby(0); });
+    connect(Menu->MenuStanby1s, &QAction::triggered, this, [this] { SetStandby(1000); });
+    connect(Menu->MenuStandby10s, &QAction::triggered, this, [this] { SetStandby(10000); });
+    connect(Menu->MenuStandby60s, &QAction::triggered, this, [this] { SetStandby(60000); });
+    connect(Menu->menuStandby300s, &QAction::triggered, this, [this] { SetStandby(300000); });
+    connect(Menu->UpSpeed, &QAction::triggered, this, [this] {
+        if (SpeedState.SpeedWpm() < kMaxSpeedWpm) {
+            Controls->UpDownVitesse->setValue(SpeedState.SpeedWpm() + 1);
+        }
+    });
+    connect(Menu->DownSpeed, &QAction::triggered, this, [this] {
+        if (SpeedState.SpeedWpm() > kMinSpeedWpm) {
+            Controls->UpDownVitesse->setValue(SpeedState.SpeedWpm() - 1);
+        }
+    });
+    const std::array<std::pair<QAction*, int>, 3> weights = {
+        std::pair{Menu->Poids31, 3}, {Menu->Poids41, 4}, {Menu->Poids51, 5}};
+    for (auto [item, ratio] : weights) {
+        connect(item, &QAction::triggered, this, [this, item, ratio] {
+            item->setChecked(true);
+            SpeedState.SetWeightRatio(ratio);
+        });
+    }
+    for (int factor = 1; factor <= 4; ++factor) {
+        QAction* item = Menu->MenuEspaceMotItems[static_cast<std::size_t>(factor - 1)];
+        connect(item, &QAction::triggered, this, [this, item, factor] {
+            item->setChecked(true);
+            SpeedState.SetWordSpaceFactor(factor);
+            RefreshRealSpeed();
+        });
+    }
+    connect(Menu->EspacePlus, &QAction::triggered, this, [this] { EspacePlusClick(); });
+    connect(Menu->UpVolume, &QAction::triggered, this, [this] {
+        if (Controls->UpDownAmplitude->value() < PlayEngine::kMaxLevelDb) {
+            Controls->UpDownAmplitude->setValue(Controls->UpDownAmplitude->value() + 3);
+        }
+    });
+    connect(Menu->DownVolume, &QAction::triggered, this, [this] {
+        if (Controls->UpDownAmplitude->value() >= -14) {
+            Controls->UpDownAmplitude->setValue(Controls->UpDownAmplitude->value() - 3);
+        }
+    });
+    connect(Menu->MenuHideHints, &QAction::triggered, this, [this] { MenuHideHintsClick(); });
+    connect(Menu->MenuOutilsQuit, &QAction::triggered, this, [this] { MenuOutilsQuitClick(); });
+}
+
+void TForm1::CreateDialogs() {
+    NoteDialog = new TFormNote(*Player, Language, this);
+    NoiseDialog = new TFormNoise(*Player, Language, this);
+    QsbDialog = new TFormQSB(*Player, Language, this);
+    DriftDialog = new TFormDrift(*Player, Language, this);
+    NoteDialog->SetDriftDialog(DriftDialog);
+    DriftDialog->SetTitle(MainMenu::PlainCaption(Menu->MenuDriftSetting));
+    connect(Menu->MenuNote, &QAction::triggered, NoteDialog, [this] {
+        NoteDialog->show();
+        NoteDialog->raise();
+    });
+    connect(Menu->MenuNoisesettings, &QAction::triggered, NoiseDialog, [this] {
+        NoiseDialog->show();
+        NoiseDialog->raise();
+    });
+    connect(Menu->MenuQSBsetting, &QAction::triggered, QsbDialog, [this] {
+        QsbDialog->show();
+        QsbDialog->raise();
+    });
+    connect(Menu->MenuDriftSetting, &QAction::triggered, DriftDialog, [this] {
+        DriftDialog->show();
+        DriftDialog->raise();
+    });
+}
+
+// Every caption, menu caption and hint from the language table.
+void TForm1::ApplyTexts() {
+    setWindowTitle(T("TForm1.Caption"));
+    Menu->Retranslate(Language);
+    Text->ButtonReplayText->setText(ReplayResumeText.empty() ? T("msg.replay-text") : T("msg.resume-text"));
+    Text->Editcaractere->setPlaceholderText(T("Editcaractere.Placeholder"));
+    Text->ButtonStop->setText(T("ButtonStop.Caption"));
+    Text->ButtonQuitter->setText(T("ButtonQuitter.Caption"));
+    Text->Button1->setText(T("Button1.Caption"));
+    Controls->setTitle(T("GroupBoxControls.Caption"));
+    Controls->LabelVitesse->setText(T("LabelVitesse.Caption"));
+    Controls->LabelAmplitude->setText(T("LabelAmplitude.Caption"));
+    Controls->OnairBox->setTitle(T("OnairBox.Caption"));
+    Spacing->LabelPanelEspace->setText(T("LabelPanelEspace.Caption"));
+    Spacing->LabelNombreEspace->setText(T("LabelNombreEspace.Caption"));
+    Spacing->BitBtnOKEspace->setText(T("BitBtnOKEspace.Caption"));
+    if (DriftDialog != nullptr) {
+        DriftDialog->SetTitle(MainMenu::PlainCaption(Menu->MenuDriftSetting));
+    }
+    ApplyHints();
+    RefreshRealSpeed();
+}
+
+// Hints are tooltips. "Hide hints" clears those of the controls a trained user knows by heart;
+// every other control keeps its hint.
+void TForm1::ApplyHints() {
+    const bool hide = Menu->MenuHideHints->isChecked();
+    const std::array<std::pair<QWidget*, const char*>, 8> switchable = {{
+        {Text->Editcaractere, "Editcaractere.Hint"},
+        {Text->SpeedButtonRAZtext, "SpeedButtonRAZtext.Hint"},
+        {Text->ButtonReplayText, "ButtonReplayText.Hint"},
+        {Text->ButtonQuitter, "ButtonQuitter.Hint"},
+        {Text->ButtonStop, "ButtonStop.Hint"},
+        {Controls->UpDownAmplitude, "UpDownAmplitude.Hint"},
+        {Controls->OnairBox, "OnairBox.Hint"},
+        {Controls->EditAmplitude, "EditAmplitude.Hint"},
+    }};
+    for (auto [widget, entry] : switchable) {
+        widget->setToolTip(hide ? QString() : T(entry));
+    }
+    Controls->EditVitesse->setToolTip(hide ? QString() : T("EditVitesse.Hint"));
+}
+
+void TForm1::MenuHideHintsClick() {
+    ApplyHints();
+}
+
+void TForm1::OpenSoundOutput() {
+    const Status opened = Player->OpenOutput(Settings.OutputDeviceId);
+    if (!opened.Ok()) {
+        ShowDeviceError(opened);
+    }
+}
+
+void TForm1::ShowDeviceError(const Status& status) {
+    const QString context =
+        status.Context.empty() ? T("msg.cannot-open-sound-card") : QString::fromStdString(status.Context);
+    Services.Prompts->Inform("Err " + QString::number(status.Code) + " : " + context);
+}
+
+void TForm1::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (FirstShow) {
+        FirstShow = false;
+        Text->Editcaractere->setFocus();
+    }
+}
+
+void TForm1::keyPressEvent(QKeyEvent* event) {
+    // Escape presses whichever of Stop and Quit is showing.
+    if (event->key() == Qt::Key_Escape) {
+        if (Text->ButtonStop->isVisible()) {
+            ButtonStopClick();
+        } else {
+            ButtonQuitterClick();
+        }
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
+}
+
+}  // namespace kelvaro

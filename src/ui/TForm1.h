@@ -1,0 +1,166 @@
+// The main window: owns every subsystem and coordinates what crosses its panes.
+#pragma once
+
+#include <QMainWindow>
+#include <QPointer>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/LanguageTable.h"
+#include "app/SettingsModel.h"
+#include "core/CharacterPool.h"
+#include "core/LocalCharacters.h"
+#include "core/MorseTable.h"
+#include "core/PlayEngine.h"
+#include "core/PlayHost.h"
+#include "core/RandomGenerator.h"
+#include "core/SpeedSettings.h"
+#include "platform/WaveOut.h"
+#include "platform/WindowTimer.h"
+
+class QAction;
+class QPushButton;
+class QToolButton;
+
+namespace kelvaro {
+
+class ControlsPane;
+class MainMenu;
+class Prompter;
+class SpacingPanel;
+class TextPane;
+class TFormDrift;
+class TFormDriftBMP;
+class TFormNoise;
+class TFormNote;
+class TFormQSB;
+class TypingEdit;
+
+/// What the window is given from outside: the real devices in the program, fakes in tests.
+struct TForm1Services {
+    WaveOut* Output = nullptr;
+    std::function<std::unique_ptr<WindowTimer>()> CreateTimer;
+    Prompter* Prompts = nullptr;
+    /// Where kelvaro.dat is read at start-up and written at quit.
+    std::string SettingsPath;
+    /// The command line without the program's name.
+    std::vector<std::string> Arguments;
+    std::uint32_t RandomSeed = 0;
+    /// Ends the program once the release sequence has run.
+    std::function<void()> Terminate;
+};
+
+/// Creation runs the start-up order: settings read and applied, command line, sound output
+/// opened (a failure is shown once and playback is simulated), then the small windows get
+/// their held values. Quitting runs the release sequence and writes the settings.
+class TForm1 final : public QMainWindow, public PlayHost {
+    Q_OBJECT
+public:
+    explicit TForm1(TForm1Services services);
+    ~TForm1() override;
+
+    // Play control of the text box.
+    void ButtonReplayTextClick();
+    void SpeedButtonRAZtextClick();
+    void ButtonStopClick();
+    void StartClick();
+    void SetStandby(int standbyMs);
+    void TimerBoucleTimer();
+
+    // Speed, spacing, level.
+    void UpDownVitesseClick();
+    void SpinEditEspaceChange();
+    void EspacePlusClick();
+    void BitBtnOKEspaceClick();
+    void UpDownAmplitudeClick();
+
+    // Start and end.
+    void ButtonQuitterClick();
+    void MenuOutilsQuitClick();
+    void MenuHideHintsClick();
+
+    PlayEngine& Engine() { return *Player; }
+    const SpeedSettings& Speed() const { return SpeedState; }
+    LanguageTable& Texts() { return Language; }
+    bool ReplayIsActive() const { return ReplayActive; }
+    const std::string& ReplayResume() const { return ReplayResumeText; }
+    WindowTimer& TimerBoucle() { return *Boucle; }
+    /// The settings as they will be written at quit (collected from the controls).
+    SettingsModel CollectSettings() const;
+
+    // PlayHost
+    void OnCharacterTaken(std::uint8_t character, bool fromShortcut) override;
+    CharacterContext ContextForCharacter() const override;
+    bool IsQuitting() const override { return Quitting; }
+    void OnPlaybackEnded() override;
+    void ShowDeviceError(const Status& status) override;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void BuildWindow();
+    void ConnectControls();
+    void CreateDialogs();
+    void ApplyTexts();
+    void ApplyHints();
+    void ReadAndApplySettings();
+    void ApplyHeldDialogValues();
+    void HandleCommandLine();
+    void OpenSoundOutput();
+    void RunReleaseSequence();
+
+    bool EditcaractereKeyPress(QKeyEvent* event);
+    void EditcaractereChange();
+    void EndOfTextReplay();
+    void EndOfTypingPlay();
+    void ShowStopHideQuit(bool playing);
+    void RefreshRealSpeed();
+    bool CloseOpenSidePanel();
+    void ReturnFocusToTextBox();
+    QString T(const char* entry) const;
+    std::string TextBoxCodes() const;
+
+    TForm1Services Services;
+    LanguageTable Language;
+    RandomGenerator Random;
+    MorseTable Table;
+    CharacterPool Pool;
+    LocalCharacters Locals;
+    SpeedSettings SpeedState;
+    std::unique_ptr<WindowTimer> Timer1;
+    std::unique_ptr<WindowTimer> Boucle;
+    std::unique_ptr<PlayEngine> Player;
+    SettingsModel Settings;
+
+    MainMenu* Menu = nullptr;
+    TextPane* Text = nullptr;
+    ControlsPane* Controls = nullptr;
+    SpacingPanel* Spacing = nullptr;
+    TFormNote* NoteDialog = nullptr;
+    TFormNoise* NoiseDialog = nullptr;
+    TFormQSB* QsbDialog = nullptr;
+    TFormDrift* DriftDialog = nullptr;
+
+    bool TypingPlay = false;
+    bool ReplayActive = false;
+    /// Stop was pressed during this replay: it ends without a continuous-replay standby.
+    bool ReplayStopped = false;
+    std::string ReplayResumeText;
+    int ReplayProgress = 0;
+    bool ShortcutJustTyped = false;
+    int StandbyMs = 0;
+    bool TextBoxClicked = false;
+    bool Quitting = false;
+    bool Closing = false;
+    bool FirstShow = false;
+    bool Released = false;
+    bool SettingsFileFound = false;
+};
+
+}  // namespace kelvaro

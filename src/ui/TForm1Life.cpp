@@ -1,0 +1,140 @@
+// The main window's start and end: the settings applied at start-up, the command line, the two
+// ways of quitting and the release sequence that saves the settings.
+#include <QAction>
+#include <QCloseEvent>
+#include <QMenu>
+#include <QPushButton>
+#include <QSpinBox>
+
+#include "app/CommandLine.h"
+#include "app/SettingsFile.h"
+#include "ui/ControlsPane.h"
+#include "ui/MainMenu.h"
+#include "ui/Prompter.h"
+#include "ui/SpacingPanel.h"
+#include "ui/TForm1.h"
+#include "ui/TFormDrift.h"
+#include "ui/TFormNoise.h"
+#include "ui/TFormNote.h"
+#include "ui/TFormQSB.h"
+#include "ui/TextPane.h"
+
+namespace kelvaro {
+
+// Each value goes through the control or menu item that owns it, so that restoring a setting
+// has the same effect as the user choosing it.
+void TForm1::ReadAndApplySettings() {
+    const SettingsLoadResult loaded = SettingsFile(Services.SettingsPath).Load(Settings);
+    SettingsFileFound = loaded.FileFound;
+    Language.Select(Settings.InterfaceLanguage);
+
+    Controls->UpDownVitesse->setValue(Settings.SpeedWpm);
+    UpDownVitesseClick();
+    Spacing->SpinEditEspace->setValue(Settings.CharacterSpacing);
+    SpinEditEspaceChange();
+    if (Settings.WordSpaceFactor >= 2 && Settings.WordSpaceFactor <= 4) {
+        Menu->MenuEspaceMotItems[static_cast<std::size_t>(Settings.WordSpaceFactor - 1)]->trigger();
+    }
+    Controls->UpDownAmplitude->setValue(Settings.LevelDb);
+    UpDownAmplitudeClick();
+    if (!Settings.HintsShown) {
+        Menu->MenuHideHints->setChecked(true);
+    }
+    move(Settings.WindowLeft, Settings.WindowTop);
+}
+
+// The small windows exist only now: their values were held until they did.
+void TForm1::ApplyHeldDialogValues() {
+    NoiseDialog->ApplyBandwidth(Settings.NoiseBandwidth);
+    NoiseDialog->ApplyNoiseLevel(Settings.NoiseLevel);
+    QsbDialog->ApplyQsbLevel(Settings.QsbLevel);
+    NoteDialog->ApplyNotePosition(Settings.NotePosition);
+    DriftDialog->ApplyDriftValues(Settings.DriftStepHz, Settings.DriftMaxHz, Settings.DriftMinHz);
+}
+
+// Only the first three parameters count, handled in order after the settings, so they win.
+void TForm1::HandleCommandLine() {
+    for (const CommandLineParameter& parameter : ParseCommandLine(Services.Arguments)) {
+        if (parameter.SelectLanguage) {
+            Language.Select(*parameter.SelectLanguage);
+        }
+        if (parameter.SpeedWpm) {
+            Controls->UpDownVitesse->setValue(*parameter.SpeedWpm);
+            UpDownVitesseClick();
+        }
+        // /COMn waits for the serial ports; the choice read from the file is kept as it is.
+    }
+}
+
+SettingsModel TForm1::CollectSettings() const {
+    SettingsModel settings = Settings;
+    settings.SpeedWpm = SpeedState.SpeedWpm();
+    settings.CharacterSpacing = SpeedState.Spacing();
+    settings.WordSpaceFactor = SpeedState.WordSpaceFactor();
+    settings.LevelDb = Controls->UpDownAmplitude->value();
+    settings.InterfaceLanguage = Language.Current();
+    settings.HintsShown = !Menu->MenuHideHints->isChecked();
+    settings.WindowTop = y();
+    settings.WindowLeft = x();
+    settings.NoiseLevel = NoiseDialog->NoiseLevelPosition();
+    settings.NoiseBandwidth = NoiseDialog->Bandwidth();
+    settings.QsbLevel = QsbDialog->QsbLevel();
+    settings.NotePosition = NoteDialog->NotePosition();
+    if (settings.NotePosition >= 0) {
+        settings.NoteFrequencyHz = 1500 - 10 * settings.NotePosition;
+    }
+    const auto [step, maxHz, minHz] = DriftDialog->DriftValues();
+    settings.DriftStepHz = step;
+    settings.DriftMaxHz = maxHz;
+    settings.DriftMinHz = minHz;
+    return settings;
+}
+
+void TForm1::ButtonQuitterClick() {
+    if (CloseOpenSidePanel()) {
+        return;
+    }
+    Boucle->SetEnabled(false);
+    if (!Services.Prompts->AskYesNo(T("msg.quit-confirmation"))) {
+        return;
+    }
+    Player->PlayQueue().clear();
+    Quitting = true;
+    RunReleaseSequence();
+}
+
+void TForm1::MenuOutilsQuitClick() {
+    Quitting = true;
+    RunReleaseSequence();
+}
+
+// The close box quits like the menu's "Quit", without asking.
+void TForm1::closeEvent(QCloseEvent* event) {
+    if (!Released) {
+        event->ignore();
+        MenuOutilsQuitClick();
+        return;
+    }
+    QMainWindow::closeEvent(event);
+}
+
+void TForm1::RunReleaseSequence() {
+    if (Released) {
+        return;
+    }
+    Released = true;
+    Boucle->SetEnabled(false);
+    if (!Player->NoSoundCard()) {
+        Player->CloseOutput();
+    }
+    Closing = true;
+    const Status saved = SettingsFile(Services.SettingsPath).Save(CollectSettings());
+    if (!saved.Ok()) {
+        Services.Prompts->Inform(T("msg.cannot-create-settings"));
+    }
+    if (Services.Terminate) {
+        Services.Terminate();
+    }
+}
+
+}  // namespace kelvaro

@@ -1,0 +1,312 @@
+// The main window's play control: typing, replay and resume, delayed and continuous play,
+// Clear and Stop, and the speed, spacing and level controls.
+#include <QAction>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTextCursor>
+
+#include "app/TextEncoding.h"
+#include "ui/ControlsPane.h"
+#include "ui/MainMenu.h"
+#include "ui/Prompter.h"
+#include "ui/SpacingPanel.h"
+#include "ui/TForm1.h"
+#include "ui/TextPane.h"
+#include "ui/TypingEdit.h"
+
+namespace kelvaro {
+
+namespace {
+
+// The character a key produces in the program's 8-bit codes; 0x7F (no Morse code, skipped by
+// the engine) for what has none.
+constexpr char kNoCode = '\x7f';
+
+std::string ToCodes(const QString& text) {
+    std::string codes;
+    codes.reserve(static_cast<std::size_t>(text.size()));
+    for (char32_t codePoint : text.toUcs4()) {
+        const auto code = CodePointToCp1252(codePoint);
+        codes += code ? static_cast<char>(*code) : kNoCode;
+    }
+    return codes;
+}
+
+// Dead keys: composed letters must arrive as one character.
+bool IsDeadKeyCharacter(char32_t codePoint) {
+    return codePoint == 94 || codePoint == 168 || codePoint == 126 || codePoint == 96;
+}
+
+}  // namespace
+
+std::string TForm1::TextBoxCodes() const {
+    return ToCodes(Text->Editcaractere->toPlainText());
+}
+
+// Hand-over to the engine: every mode appends to the queue and clicks the hidden start button.
+void TForm1::StartClick() {
+    Player->StartClick();
+}
+
+bool TForm1::EditcaractereKeyPress(QKeyEvent* event) {
+    TypingEdit* box = Text->Editcaractere;
+    if (box->isReadOnly() || ReplayActive) {
+        return false;
+    }
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        return true;
+    }
+    if (event->key() == Qt::Key_Backspace) {
+        if (!Player->PlayQueue().empty()) {
+            Player->PlayQueue().pop_back();
+        }
+        return false;
+    }
+    const QString typed = event->text();
+    if (typed.isEmpty() || !typed.at(0).isPrint() ||
+        (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+        return false;
+    }
+    const auto codePoints = typed.toUcs4();
+    if (codePoints.size() == 1 && IsDeadKeyCharacter(codePoints.front())) {
+        return true;
+    }
+    Player->PlayQueue() += ToCodes(typed);
+    if (Menu->MenuDelayedPlay->isChecked()) {
+        // The text only gathers in the box, for a later Replay.
+        Player->PlayQueue().clear();
+        return false;
+    }
+    Text->ButtonReplayText->setEnabled(false);
+    TypingPlay = true;
+    Text->Button1->click();
+    return false;
+}
+
+void TForm1::EditcaractereChange() {
+    Text->ButtonReplayText->setEnabled(!Text->Editcaractere->IsEmpty());
+    if (ReplayActive) {
+        return;
+    }
+    ReplayResumeText.clear();
+    Text->ButtonReplayText->setText(T("msg.replay-text"));
+}
+
+void TForm1::ButtonReplayTextClick() {
+    QPushButton* button = Text->ButtonReplayText;
+    TypingEdit* box = Text->Editcaractere;
+    if (ReplayActive) {
+        button->setChecked(true);
+        return;
+    }
+    if (!Player->PlayQueue().empty()) {
+        button->setChecked(false);
+        return;
+    }
+    if (box->IsEmpty()) {
+        button->setChecked(false);
+        button->setEnabled(false);
+        box->setFocus();
+        return;
+    }
+    const std::string whole = TextBoxCodes();
+    std::string toPlay;
+    if (!ReplayResumeText.empty()) {
+        ReplayProgress = static_cast<int>(whole.size() - std::min(whole.size(), ReplayResumeText.size()));
+        box->SelectFirst(ReplayProgress);
+        toPlay = ReplayResumeText;
+        ReplayResumeText.clear();
+    } else {
+        box->MoveCaretToStart();
+        ReplayProgress = 0;
+        toPlay = whole;
+    }
+    if (Menu->MenuContinuous->menuAction()->isChecked()) {
+        toPlay += ' ';
+    }
+    Player->PlayQueue() += toPlay;
+    box->setReadOnly(true);
+    ShowStopHideQuit(true);
+    ReplayActive = true;
+    ReplayStopped = false;
+    Player->ResetShortcutCredit();
+    button->setChecked(true);
+    Text->Button1->click();
+}
+
+void TForm1::SpeedButtonRAZtextClick() {
+    Text->Editcaractere->clear();
+    if (TypingPlay || ReplayActive) {
+        Player->PlayQueue().clear();
+    }
+}
+
+void TForm1::SetStandby(int standbyMs) {
+    StandbyMs = standbyMs;
+    Menu->MenuContinuous->menuAction()->setChecked(standbyMs > 0);
+    if (standbyMs == 0) {
+        Menu->MenuNoBoucle->setChecked(true);
+        Boucle->SetEnabled(false);
+    } else {
+        Boucle->SetIntervalMs(standbyMs);
+    }
+}
+
+void TForm1::TimerBoucleTimer() {
+    Boucle->SetEnabled(false);
+    Text->ButtonReplayText->click();
+}
+
+void TForm1::ButtonStopClick() {
+    if (CloseOpenSidePanel()) {
+        return;
+    }
+    Boucle->SetEnabled(false);
+    Text->ButtonReplayText->setEnabled(!Text->Editcaractere->IsEmpty());
+    Text->ButtonReplayText->setChecked(false);
+    ShowStopHideQuit(false);
+    Text->Editcaractere->setEnabled(true);
+
+    if (ReplayActive) {
+        ReplayStopped = true;
+        // What is left of the replay, less the character still sounding, is kept for Resume.
+        std::string remainder = Player->PlayQueue();
+        if (!Player->BufferIdle() && !remainder.empty()) {
+            remainder.erase(0, 1);
+        }
+        if (Menu->MenuContinuous->menuAction()->isChecked() && !remainder.empty() &&
+            remainder.back() == ' ') {
+            remainder.pop_back();  // the blank a continuous replay adds at the end of the box
+        }
+        ReplayResumeText = remainder;
+        Text->ButtonReplayText->setText(ReplayResumeText.empty() ? T("msg.replay-text")
+                                                                 : T("msg.resume-text"));
+    } else {
+        // Stopped in a continuous-replay standby: the box is the user's again.
+        Text->Editcaractere->setReadOnly(false);
+    }
+    Player->PlayQueue().clear();
+    TypingPlay = false;
+    Player->RestoreDriftedTone();
+}
+
+// Playback of the text box has ended: the replay closes, or waits for its next round.
+void TForm1::OnPlaybackEnded() {
+    if (ReplayActive) {
+        EndOfTextReplay();
+        return;
+    }
+    EndOfTypingPlay();
+}
+
+void TForm1::EndOfTextReplay() {
+    // A stopped replay never goes round again.
+    if (Menu->MenuContinuous->menuAction()->isChecked() && ReplayResumeText.empty() && StandbyMs > 0 &&
+        !ReplayStopped) {
+        ReplayActive = false;
+        Boucle->SetIntervalMs(StandbyMs);
+        Boucle->SetEnabled(true);
+        return;
+    }
+    ShowStopHideQuit(false);
+    Text->ButtonReplayText->setChecked(false);
+    TypingEdit* box = Text->Editcaractere;
+    box->setEnabled(true);
+    box->setReadOnly(false);
+    ReplayActive = false;
+    if (!ReplayResumeText.empty()) {
+        const int played = static_cast<int>(TextBoxCodes().size() -
+                                            std::min(TextBoxCodes().size(), ReplayResumeText.size()));
+        box->SelectFirst(played);
+        Text->ButtonReplayText->setText(T("msg.resume-text"));
+    } else {
+        box->setFocus();
+        box->MoveCaretToEnd();
+        Text->ButtonReplayText->setText(T("msg.replay-text"));
+    }
+}
+
+void TForm1::EndOfTypingPlay() {
+    ShowStopHideQuit(false);
+}
+
+void TForm1::OnCharacterTaken(std::uint8_t, bool fromShortcut) {
+    if (!ContextForCharacter().PaddleHeld) {
+        ShowStopHideQuit(true);
+    }
+    if (ReplayActive && !fromShortcut) {
+        ++ReplayProgress;
+        Text->Editcaractere->SelectFirst(ReplayProgress);
+    }
+}
+
+CharacterContext TForm1::ContextForCharacter() const {
+    return {};
+}
+
+void TForm1::ShowStopHideQuit(bool playing) {
+    Text->ButtonStop->setVisible(playing);
+    Text->ButtonQuitter->setVisible(!playing);
+}
+
+bool TForm1::CloseOpenSidePanel() {
+    if (Spacing->isVisible()) {
+        BitBtnOKEspaceClick();
+        return true;
+    }
+    return false;
+}
+
+void TForm1::ReturnFocusToTextBox() {
+    Text->Editcaractere->setFocus();
+}
+
+void TForm1::UpDownVitesseClick() {
+    SpeedState.ApplySpeed(Controls->UpDownVitesse->value());
+    if (Spacing->SpinEditEspace->value() != SpeedState.Spacing()) {
+        const QSignalBlocker quiet(Spacing->SpinEditEspace);
+        Spacing->SpinEditEspace->setValue(SpeedState.Spacing());
+    }
+    RefreshRealSpeed();
+}
+
+void TForm1::SpinEditEspaceChange() {
+    if (!SpeedState.ApplySpacing(Spacing->SpinEditEspace->value())) {
+        return;
+    }
+    if (Spacing->SpinEditEspace->value() != SpeedState.Spacing()) {
+        const QSignalBlocker quiet(Spacing->SpinEditEspace);
+        Spacing->SpinEditEspace->setValue(SpeedState.Spacing());
+    }
+    RefreshRealSpeed();
+}
+
+// "Real speed (wpm) = 12.0" under the speed, and as the speed's hint when the two differ.
+void TForm1::RefreshRealSpeed() {
+    const double realSpeed = SpeedState.RealSpeed();
+    const QString text = T("msg.real-speed") + QString::number(realSpeed, 'f', 1);
+    Controls->LabelVitesseCorrigee->setText(text);
+    Controls->UpDownVitesse->setToolTip(static_cast<int>(realSpeed) != SpeedState.SpeedWpm() ? text
+                                                                                             : QString());
+}
+
+void TForm1::EspacePlusClick() {
+    Spacing->SpinEditEspace->setValue(SpeedState.Spacing());
+    Spacing->setVisible(true);
+    Spacing->SpinEditEspace->setFocus();
+}
+
+void TForm1::BitBtnOKEspaceClick() {
+    Spacing->setVisible(false);
+    ReturnFocusToTextBox();
+}
+
+void TForm1::UpDownAmplitudeClick() {
+    Player->UpDownAmplitudeClick(Controls->UpDownAmplitude->value());
+}
+
+}  // namespace kelvaro

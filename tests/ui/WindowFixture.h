@@ -1,0 +1,94 @@
+// The real main window on fake devices, a temporary settings folder and answered message boxes.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+#include <vector>
+
+#include "support/FakeWaveOut.h"
+#include "support/ManualTimer.h"
+#include "ui/Prompter.h"
+#include "ui/TForm1.h"
+#include "ui/TypingEdit.h"
+
+namespace kelvaro::test {
+
+/// Records what the program said and answers its questions as the test wants.
+class FakePrompter : public Prompter {
+public:
+    void Inform(const QString& text) override { Messages.push_back(text); }
+    void Warn(const QString& text) override { Messages.push_back(text); }
+    bool AskYesNo(const QString& text) override {
+        Questions.push_back(text);
+        return Answer;
+    }
+    void Beep() override { ++Beeps; }
+    void InformationBeep() override { ++InformationBeeps; }
+
+    std::vector<QString> Messages;
+    std::vector<QString> Questions;
+    bool Answer = true;
+    int Beeps = 0;
+    int InformationBeeps = 0;
+};
+
+class WindowFixture : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(Folder.isValid()); }
+
+    void Create(std::vector<std::string> arguments = {}) {
+        TForm1Services services;
+        services.Output = &Device;
+        services.CreateTimer = [this] {
+            auto timer = std::make_unique<ManualTimer>();
+            Timers.push_back(timer.get());
+            return timer;
+        };
+        services.Prompts = &Prompts;
+        services.SettingsPath =
+            SettingsPath.empty() ? (Folder.path() + "/kelvaro.dat").toStdString() : SettingsPath;
+        services.Arguments = std::move(arguments);
+        services.RandomSeed = 1;
+        services.Terminate = [this] { Terminated = true; };
+        Form = std::make_unique<TForm1>(std::move(services));
+        Form->show();
+    }
+
+    template <class Widget>
+    Widget* Find(const char* name) {
+        Widget* widget = Form->findChild<Widget*>(name);
+        EXPECT_NE(widget, nullptr) << name;
+        return widget;
+    }
+    TypingEdit* Box() { return Find<TypingEdit>("Editcaractere"); }
+    void Type(const QString& text) { QTest::keyClicks(Box(), text); }
+    void Trigger(const char* menuItem) { Find<QAction>(menuItem)->trigger(); }
+    ManualTimer& Boucle() { return dynamic_cast<ManualTimer&>(Form->TimerBoucle()); }
+    std::string Queue() { return Form->Engine().PlayQueue(); }
+    /// Frames of every character buffer written to the device so far.
+    std::vector<int> CharacterFrames() const {
+        std::vector<int> frames;
+        for (const auto& written : Device.History) {
+            if (written.BufferId == PlayEngine::kCharacterBuffer) {
+                frames.push_back(written.Frames());
+            }
+        }
+        return frames;
+    }
+    QString SelectedText() { return Box()->textCursor().selectedText(); }
+
+    QTemporaryDir Folder;
+    /// Where the settings are read and written; empty: kelvaro.dat in Folder.
+    std::string SettingsPath;
+    FakeWaveOut Device;
+    FakePrompter Prompts;
+    std::vector<ManualTimer*> Timers;
+    bool Terminated = false;
+    std::unique_ptr<TForm1> Form;
+};
+
+}  // namespace kelvaro::test

@@ -41,13 +41,14 @@ constexpr double kDesignDpi = 96.0;
 }  // namespace
 
 TForm1::TForm1(TForm1Services services)
-    : Services(std::move(services)), Random(Services.RandomSeed), Locals(Table, Pool) {
+    : Services(std::move(services)), Random(Services.RandomSeed), LocalCodes(Codes, Characters) {
     Timer1 = Services.CreateTimer();
     Boucle = Services.CreateTimer();
     Boucle->SetOnTimer([this] { TimerBoucleTimer(); });
-    Player = std::make_unique<PlayEngine>(*Services.Output, *Timer1, Random, Table, SpeedState, *this);
+    Player = std::make_unique<PlayEngine>(*Services.Output, *Timer1, Random, Codes, SpeedState, *this);
 
     BuildWindow();
+    CreateFeatures();
     ConnectControls();
     ReadAndApplySettings();
     HandleCommandLine();
@@ -86,9 +87,25 @@ void TForm1::BuildWindow() {
     auto* lower = new QHBoxLayout;
     lower->addWidget(Controls, 1);
     lower->addWidget(Spacing);
-    auto* layout = new QVBoxLayout(central);
-    layout->addWidget(Text, 1);
-    layout->addLayout(lower);
+    auto* left = new QVBoxLayout;
+    left->addWidget(Text, 1);
+    left->addLayout(lower);
+
+    // The right-hand side: the practice modes' buttons and the pane of the selected mode. It
+    // stays out of the window until a mode is there.
+    RightColumn = new QWidget(central);
+    RightColumn->setObjectName("PanelModes");
+    ModeButtons = new QGroupBox(RightColumn);
+    ModeButtons->setObjectName("GroupBoxChoix");
+    new QHBoxLayout(ModeButtons);
+    ModeArea = new QVBoxLayout(RightColumn);
+    ModeArea->setContentsMargins(0, 0, 0, 0);
+    ModeArea->addWidget(ModeButtons);
+    RightColumn->setVisible(false);
+
+    auto* layout = new QHBoxLayout(central);
+    layout->addLayout(left, 1);
+    layout->addWidget(RightColumn, 1);
 
     const double scale = QGuiApplication::primaryScreen() != nullptr
                              ? QGuiApplication::primaryScreen()->logicalDotsPerInch() / kDesignDpi
@@ -114,6 +131,7 @@ void TForm1::ConnectControls() {
     connect(Controls->UpDownAmplitude, &QSpinBox::valueChanged, this, [this] { UpDownAmplitudeClick(); });
     connect(Spacing->SpinEditEspace, &QSpinBox::valueChanged, this, [this] { SpinEditEspaceChange(); });
     connect(Spacing->BitBtnOKEspace, &QPushButton::clicked, this, [this] { BitBtnOKEspaceClick(); });
+    RegisterSidePanel(Spacing, [this] { BitBtnOKEspaceClick(); });
 
     connect(Menu->MenuNoBoucle, &QAction::triggered, this, [this] { SetStandby(0); });
     connect(Menu->MenuStanby1s, &QAction::triggered, this, [this] { SetStandby(1000); });
@@ -190,6 +208,10 @@ void TForm1::CreateDialogs() {
 void TForm1::ApplyTexts() {
     setWindowTitle(T("TForm1.Caption"));
     Menu->Retranslate(Language);
+    ModeButtons->setTitle(T("GroupBoxChoix.Caption"));
+    for (FormFeature* feature : Features) {
+        feature->Retranslate(Language);
+    }
     Text->ButtonReplayText->setText(ReplayResumeText.empty() ? T("msg.replay-text") : T("msg.resume-text"));
     Text->Editcaractere->setPlaceholderText(T("Editcaractere.Placeholder"));
     Text->ButtonStop->setText(T("ButtonStop.Caption"));

@@ -20,10 +20,14 @@
 #include "core/SpeedSettings.h"
 #include "platform/WaveOut.h"
 #include "platform/WindowTimer.h"
+#include "ui/FormFeature.h"
 
 class QAction;
+class QGroupBox;
 class QPushButton;
+class QRadioButton;
 class QToolButton;
+class QVBoxLayout;
 
 namespace kelvaro {
 
@@ -82,9 +86,36 @@ public:
     void MenuOutilsQuitClick();
     void MenuHideHintsClick();
 
+    // What the features of the window share.
     PlayEngine& Engine() { return *Player; }
     const SpeedSettings& Speed() const { return SpeedState; }
     LanguageTable& Texts() { return Language; }
+    RandomGenerator& Randomness() { return Random; }
+    MorseTable& Table() { return Codes; }
+    CharacterPool& Pool() { return Characters; }
+    LocalCharacters& Locals() { return LocalCodes; }
+    Prompter& Prompts() { return *Services.Prompts; }
+    MainMenu& Menus() { return *Menu; }
+    TextPane& TextBox() { return *Text; }
+    ControlsPane& ControlsBox() { return *Controls; }
+    std::unique_ptr<WindowTimer> CreateTimer() { return Services.CreateTimer(); }
+    const SettingsModel& LoadedSettings() const { return Settings; }
+
+    /// A feature joins start-up, settings, Stop and the end of playback (it stays owned by
+    /// whoever made it, usually as a child of the window).
+    void RegisterFeature(FormFeature* feature) { Features.push_back(feature); }
+    /// A side panel: only one is open at a time, and Stop or Quit close it first.
+    void RegisterSidePanel(QWidget* panel, std::function<void()> closeAction);
+    /// Closes every open side panel but the given one, through its own close action.
+    void CloseOtherSidePanels(const QWidget* keep);
+    /// A practice mode's radio button and its pane; selecting a mode shows only its pane.
+    void AddMode(QRadioButton* button, QWidget* pane);
+    void ShowModePane(QWidget* pane);
+    void SetPushToTalk(PushToTalk* ptt) { Ptt = ptt; }
+    /// The hand-over every mode uses once its text is in the queue: push-to-talk on, then
+    /// Start at once, or when the transmitter delay ends.
+    void PlayQueued();
+    void PttOff();
     bool ReplayIsActive() const { return ReplayActive; }
     const std::string& ReplayResume() const { return ReplayResumeText; }
     WindowTimer& TimerBoucle() { return *Boucle; }
@@ -105,6 +136,7 @@ protected:
 
 private:
     void BuildWindow();
+    void CreateFeatures();
     void ConnectControls();
     void CreateDialogs();
     void ApplyTexts();
@@ -129,14 +161,26 @@ private:
     TForm1Services Services;
     LanguageTable Language;
     RandomGenerator Random;
-    MorseTable Table;
-    CharacterPool Pool;
-    LocalCharacters Locals;
+    MorseTable Codes;
+    CharacterPool Characters;
+    LocalCharacters LocalCodes;
     SpeedSettings SpeedState;
     std::unique_ptr<WindowTimer> Timer1;
     std::unique_ptr<WindowTimer> Boucle;
     std::unique_ptr<PlayEngine> Player;
     SettingsModel Settings;
+
+    std::vector<FormFeature*> Features;
+    struct SidePanel {
+        QWidget* Panel;
+        std::function<void()> Close;
+    };
+    std::vector<SidePanel> SidePanels;
+    std::vector<QWidget*> ModePanes;
+    QGroupBox* ModeButtons = nullptr;
+    QVBoxLayout* ModeArea = nullptr;
+    QWidget* RightColumn = nullptr;
+    PushToTalk* Ptt = nullptr;
 
     MainMenu* Menu = nullptr;
     TextPane* Text = nullptr;

@@ -41,6 +41,9 @@ void TForm1::ReadAndApplySettings() {
         Menu->MenuHideHints->setChecked(true);
     }
     move(Settings.WindowLeft, Settings.WindowTop);
+    for (FormFeature* feature : Features) {
+        feature->ApplySettings(Settings);
+    }
 }
 
 // The small windows exist only now: their values were held until they did.
@@ -50,6 +53,9 @@ void TForm1::ApplyHeldDialogValues() {
     QsbDialog->ApplyQsbLevel(Settings.QsbLevel);
     NoteDialog->ApplyNotePosition(Settings.NotePosition);
     DriftDialog->ApplyDriftValues(Settings.DriftStepHz, Settings.DriftMaxHz, Settings.DriftMinHz);
+    for (FormFeature* feature : Features) {
+        feature->FinishStartUp(Settings);
+    }
 }
 
 // Only the first three parameters count, handled in order after the settings, so they win.
@@ -87,6 +93,9 @@ SettingsModel TForm1::CollectSettings() const {
     settings.DriftStepHz = step;
     settings.DriftMaxHz = maxHz;
     settings.DriftMinHz = minHz;
+    for (const FormFeature* feature : Features) {
+        feature->CollectSettings(settings);
+    }
     return settings;
 }
 

@@ -83,7 +83,7 @@ bool TForm1::EditcaractereKeyPress(QKeyEvent* event) {
     }
     Text->ButtonReplayText->setEnabled(false);
     TypingPlay = true;
-    Text->Button1->click();
+    PlayQueued();
     return false;
 }
 
@@ -135,7 +135,7 @@ void TForm1::ButtonReplayTextClick() {
     ReplayStopped = false;
     Player->ResetShortcutCredit();
     button->setChecked(true);
-    Text->Button1->click();
+    PlayQueued();
 }
 
 void TForm1::SpeedButtonRAZtextClick() {
@@ -189,16 +189,25 @@ void TForm1::ButtonStopClick() {
         // Stopped in a continuous-replay standby: the box is the user's again.
         Text->Editcaractere->setReadOnly(false);
     }
+    for (FormFeature* feature : Features) {
+        feature->OnStop();
+    }
     Player->PlayQueue().clear();
     TypingPlay = false;
     Player->RestoreDriftedTone();
 }
 
-// Playback of the text box has ended: the replay closes, or waits for its next round.
+// The queue ran empty: a text-box replay closes or waits for its next round, else the mode
+// that is playing carries on (next question, next group), else typing has caught up.
 void TForm1::OnPlaybackEnded() {
     if (ReplayActive) {
         EndOfTextReplay();
         return;
+    }
+    for (FormFeature* feature : Features) {
+        if (feature->HandlePlaybackEnded()) {
+            return;
+        }
     }
     EndOfTypingPlay();
 }
@@ -218,6 +227,7 @@ void TForm1::EndOfTextReplay() {
     box->setEnabled(true);
     box->setReadOnly(false);
     ReplayActive = false;
+    PttOff();
     if (!ReplayResumeText.empty()) {
         const int played = static_cast<int>(TextBoxCodes().size() -
                                             std::min(TextBoxCodes().size(), ReplayResumeText.size()));
@@ -251,14 +261,6 @@ CharacterContext TForm1::ContextForCharacter() const {
 void TForm1::ShowStopHideQuit(bool playing) {
     Text->ButtonStop->setVisible(playing);
     Text->ButtonQuitter->setVisible(!playing);
-}
-
-bool TForm1::CloseOpenSidePanel() {
-    if (Spacing->isVisible()) {
-        BitBtnOKEspaceClick();
-        return true;
-    }
-    return false;
 }
 
 void TForm1::ReturnFocusToTextBox() {
@@ -295,6 +297,7 @@ void TForm1::RefreshRealSpeed() {
 }
 
 void TForm1::EspacePlusClick() {
+    CloseOtherSidePanels(Spacing);
     Spacing->SpinEditEspace->setValue(SpeedState.Spacing());
     Spacing->setVisible(true);
     Spacing->SpinEditEspace->setFocus();

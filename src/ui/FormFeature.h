@@ -1,0 +1,45 @@
+// A feature of the main window (a practice mode, a side panel, the transmitter) as the window
+// sees it: its share of start-up, settings, Stop and the end of playback.
+#pragma once
+
+#include "app/LanguageTable.h"
+#include "app/SettingsModel.h"
+#include "core/CharacterLayout.h"
+
+namespace kelvaro {
+
+/// TForm1 calls every registered feature in registration order. Each one owns its widgets and
+/// logic; what crosses features goes through TForm1.
+class FormFeature {
+public:
+    virtual ~FormFeature() = default;
+
+    /// Start-up, once the settings file is read: apply the values this feature owns.
+    virtual void ApplySettings(const SettingsModel& /*settings*/) {}
+    /// Start-up, after the settings of every feature and the small windows are applied.
+    virtual void FinishStartUp(const SettingsModel& /*settings*/) {}
+    /// Quit: put this feature's values into the model that is about to be written.
+    virtual void CollectSettings(SettingsModel& /*settings*/) const {}
+    /// Read by the engine at the start of every character.
+    virtual void AddToContext(CharacterContext& /*context*/) const {}
+    /// The queue ran empty. Return true when this feature takes over (the first one wins).
+    virtual bool HandlePlaybackEnded() { return false; }
+    /// The main Stop action (Stop button, Escape): bufferIdle tells whether a character still
+    /// sounds.
+    virtual void OnStop() {}
+    /// The interface language changed.
+    virtual void Retranslate(const LanguageTable& /*texts*/) {}
+};
+
+/// The transmitter's push-to-talk as the play modes use it.
+class PushToTalk {
+public:
+    virtual ~PushToTalk() = default;
+    /// Raises PTT when it goes through a serial port and is not on yet; returns true when the
+    /// transmitter delay now runs (its end starts playback itself).
+    virtual bool PttOn() = 0;
+    virtual void PttOff() = 0;
+    virtual bool TxDelayRunning() const = 0;
+};
+
+}  // namespace kelvaro

@@ -1,0 +1,68 @@
+// The main window's seams for its features: side panels, practice modes and their panes, the
+// push-to-talk hand-over, and the list of features that join start-up, Stop and playback.
+#include <QGroupBox>
+#include <QLayout>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "ui/TForm1.h"
+#include "ui/TextPane.h"
+
+namespace kelvaro {
+
+// Every feature of the window is made here, in the order it joins start-up and playback.
+void TForm1::CreateFeatures() {}
+
+void TForm1::RegisterSidePanel(QWidget* panel, std::function<void()> closeAction) {
+    SidePanels.push_back({panel, std::move(closeAction)});
+}
+
+void TForm1::CloseOtherSidePanels(const QWidget* keep) {
+    for (const SidePanel& side : SidePanels) {
+        if (side.Panel != keep && side.Panel->isVisible()) {
+            side.Close();
+        }
+    }
+}
+
+bool TForm1::CloseOpenSidePanel() {
+    for (const SidePanel& side : SidePanels) {
+        if (side.Panel->isVisible()) {
+            side.Close();
+            return true;
+        }
+    }
+    return false;
+}
+
+void TForm1::AddMode(QRadioButton* button, QWidget* pane) {
+    button->setParent(ModeButtons);
+    ModeButtons->layout()->addWidget(button);
+    pane->setParent(RightColumn);
+    ModeArea->addWidget(pane, 1);
+    pane->setVisible(false);
+    ModePanes.push_back(pane);
+    RightColumn->setVisible(true);
+}
+
+void TForm1::ShowModePane(QWidget* pane) {
+    for (QWidget* other : ModePanes) {
+        other->setVisible(other == pane);
+    }
+}
+
+void TForm1::PlayQueued() {
+    if (Ptt != nullptr && (Ptt->PttOn() || Ptt->TxDelayRunning())) {
+        return;  // the end of the transmitter delay starts playback
+    }
+    Text->Button1->click();
+}
+
+void TForm1::PttOff() {
+    if (Ptt != nullptr) {
+        Ptt->PttOff();
+    }
+}
+
+}  // namespace kelvaro

@@ -69,15 +69,7 @@ protected:
         Engine.StartClick();
     }
     /// Frames of each character buffer written so far.
-    std::vector<int> CharacterFrames() const {
-        std::vector<int> frames;
-        for (const auto& written : Device.History) {
-            if (written.BufferId == PlayEngine::kCharacterBuffer) {
-                frames.push_back(written.Frames());
-            }
-        }
-        return frames;
-    }
+    std::vector<int> CharacterFrames() const { return Device.FramesOf(PlayEngine::kCharacterBuffer); }
 
     FakeWaveOut Device;
     ManualTimer Timer1;

@@ -46,6 +46,16 @@ bool FakeWaveOut::CompleteNext() {
     return true;
 }
 
+std::vector<int> FakeWaveOut::FramesOf(int bufferId) const {
+    std::vector<int> frames;
+    for (const Written& written : History) {
+        if (written.BufferId == bufferId) {
+            frames.push_back(written.Frames());
+        }
+    }
+    return frames;
+}
+
 int FakeWaveOut::CompleteAll(int limit) {
     int completed = 0;
     while (completed < limit && CompleteNext()) {

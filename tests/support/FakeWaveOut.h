@@ -29,6 +29,8 @@ public:
     /// Completes buffers until none is pending, at most limit of them.
     int CompleteAll(int limit = 100000);
     std::size_t PendingCount() const { return Pending.size(); }
+    /// Frames of every buffer written with this id, in order.
+    std::vector<int> FramesOf(int bufferId) const;
 
     /// Every buffer ever written, in order.
     std::vector<Written> History;

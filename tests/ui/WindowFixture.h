@@ -70,15 +70,7 @@ protected:
     ManualTimer& Boucle() { return dynamic_cast<ManualTimer&>(Form->TimerBoucle()); }
     std::string Queue() { return Form->Engine().PlayQueue(); }
     /// Frames of every character buffer written to the device so far.
-    std::vector<int> CharacterFrames() const {
-        std::vector<int> frames;
-        for (const auto& written : Device.History) {
-            if (written.BufferId == PlayEngine::kCharacterBuffer) {
-                frames.push_back(written.Frames());
-            }
-        }
-        return frames;
-    }
+    std::vector<int> CharacterFrames() const { return Device.FramesOf(PlayEngine::kCharacterBuffer); }
     QString SelectedText() { return Box()->textCursor().selectedText(); }
 
     QTemporaryDir Folder;

@@ -61,9 +61,9 @@ TEST_F(NullWaveOutTimingTest, BuffersWrittenTogetherPlayBackToBack) {
     EXPECT_EQ(Reports[0].BufferId, 1);
     EXPECT_EQ(Reports[1].BufferId, 2);
     EXPECT_GE(Reports[0].AtMs, 60.0);
-    EXPECT_LT(Reports[0].AtMs, 60.0 + 25.0);
+    EXPECT_LT(Reports[0].AtMs, 60.0 + 200.0);
     EXPECT_GE(Reports[1].AtMs, 90.0);
-    EXPECT_LT(Reports[1].AtMs, 90.0 + 25.0);
+    EXPECT_LT(Reports[1].AtMs, 90.0 + 200.0);
 }
 
 TEST_F(NullWaveOutTimingTest, BufferWrittenWhileAnotherPlaysStartsWhenThatOneEnds) {
@@ -73,13 +73,13 @@ TEST_F(NullWaveOutTimingTest, BufferWrittenWhileAnotherPlaysStartsWhenThatOneEnd
         ASSERT_TRUE(Device.Write(2, Silence(FramesFor(30))).Ok());
     });
     Start = SteadyClock::now();
-    ASSERT_TRUE(Device.Write(1, Silence(FramesFor(80))).Ok());
-    timer->SetIntervalMs(40);
+    ASSERT_TRUE(Device.Write(1, Silence(FramesFor(300))).Ok());
+    timer->SetIntervalMs(150);
     timer->SetEnabled(true);
     ASSERT_TRUE(RunUntilReports(2));
     EXPECT_EQ(Reports[1].BufferId, 2);
-    EXPECT_GE(Reports[1].AtMs, 110.0);
-    EXPECT_LT(Reports[1].AtMs, 110.0 + 25.0) << "counted from its Write it would end at 150 ms";
+    EXPECT_GE(Reports[1].AtMs, 330.0);
+    EXPECT_LT(Reports[1].AtMs, 330.0 + 120.0) << "counted from its Write it would end at 480 ms";
 }
 
 TEST_F(NullWaveOutTimingTest, WriteToAnIdleDeviceAfterResetPlaysFromTheWrite) {
@@ -89,10 +89,10 @@ TEST_F(NullWaveOutTimingTest, WriteToAnIdleDeviceAfterResetPlaysFromTheWrite) {
     ASSERT_TRUE(Device.Write(2, Silence(FramesFor(20))).Ok());
     ASSERT_TRUE(RunUntilReports(2));
     EXPECT_EQ(Reports[0].BufferId, 1);
-    EXPECT_LT(Reports[0].AtMs, 20.0);
+    EXPECT_LT(Reports[0].AtMs, 1000.0);  // at once, not after its 10 s
     EXPECT_EQ(Reports[1].BufferId, 2);
     EXPECT_GE(Reports[1].AtMs, 20.0);
-    EXPECT_LT(Reports[1].AtMs, 20.0 + 25.0);
+    EXPECT_LT(Reports[1].AtMs, 1000.0);
 }
 
 class NullWaveOutReportTest : public ::testing::Test {

@@ -22,6 +22,8 @@ public:
     virtual void CollectSettings(SettingsModel& /*settings*/) const {}
     /// Read by the engine at the start of every character.
     virtual void AddToContext(CharacterContext& /*context*/) const {}
+    /// Generating without sound: the engine completes every character at once.
+    virtual bool SilentRun() const { return false; }
     /// The queue ran empty. Return true when this feature takes over (the first one wins).
     virtual bool HandlePlaybackEnded() { return false; }
     /// The main Stop action (Stop button, Escape): bufferIdle tells whether a character still

@@ -66,6 +66,8 @@ MainMenu::MainMenu(QMenuBar* bar) : QObject(bar), Bar(bar) {
     MenuQSBsetting = Item(MenuSound, "MenuQSBsetting");
     MenuDriftSetting = Item(MenuSound, "MenuDriftSetting");
 
+    MenuOptions = TopMenu("MenuOptions");
+
     MenuOutils = TopMenu("MenuOutils");
     MenuHideHints = Item(MenuOutils, "MenuHideHints", true);
     MenuOutils->addSeparator();

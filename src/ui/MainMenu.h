@@ -53,6 +53,9 @@ public:
     QAction* MenuQSBsetting = nullptr;
     QAction* MenuDriftSetting = nullptr;
 
+    /// The practice options (random characters, quiz ...): each feature adds its own items.
+    QMenu* MenuOptions = nullptr;
+
     QMenu* MenuOutils = nullptr;
     QAction* MenuHideHints = nullptr;
     QAction* MenuOutilsQuit = nullptr;

@@ -21,6 +21,7 @@
 #include "platform/WaveOut.h"
 #include "platform/WindowTimer.h"
 #include "ui/FormFeature.h"
+#include "ui/TransmitterDevices.h"
 
 class QAction;
 class QGroupBox;
@@ -41,6 +42,8 @@ class TFormDriftBMP;
 class TFormNoise;
 class TFormNote;
 class TFormQSB;
+class TJoystickex;
+class TransmitterFeature;
 class TypingEdit;
 
 /// What the window is given from outside: the real devices in the program, fakes in tests.
@@ -55,6 +58,10 @@ struct TForm1Services {
     std::uint32_t RandomSeed = 0;
     /// Ends the program once the release sequence has run.
     std::function<void()> Terminate;
+    /// The transmitter's serial lines, parallel port and keying timer; the system's when empty.
+    std::function<TransmitterDevices()> CreateTransmitterDevices;
+    /// The joystick whose buttons 1 and 2 are a key or paddles; empty: none is looked for.
+    std::string JoystickDevice = "/dev/input/js0";
 };
 
 /// Creation runs the start-up order: settings read and applied, command line, sound output
@@ -100,6 +107,7 @@ public:
     ControlsPane& ControlsBox() { return *Controls; }
     std::unique_ptr<WindowTimer> CreateTimer() { return Services.CreateTimer(); }
     const SettingsModel& LoadedSettings() const { return Settings; }
+    bool HasJoystick() const { return JoystickPresent; }
 
     /// A feature joins start-up, settings, Stop and the end of playback (it stays owned by
     /// whoever made it, usually as a child of the window).
@@ -125,6 +133,7 @@ public:
     // PlayHost
     void OnCharacterTaken(std::uint8_t character, bool fromShortcut) override;
     CharacterContext ContextForCharacter() const override;
+    bool SilentRun() const override;
     bool IsQuitting() const override { return Quitting; }
     void OnPlaybackEnded() override;
     void ShowDeviceError(const Status& status) override;
@@ -181,6 +190,7 @@ private:
     QVBoxLayout* ModeArea = nullptr;
     QWidget* RightColumn = nullptr;
     PushToTalk* Ptt = nullptr;
+    TransmitterFeature* Transmitter = nullptr;
 
     MainMenu* Menu = nullptr;
     TextPane* Text = nullptr;
@@ -205,6 +215,9 @@ private:
     bool FirstShow = false;
     bool Released = false;
     bool SettingsFileFound = false;
+    TJoystickex* Joystickex1 = nullptr;
+    /// A joystick could be captured at start-up (the key inputs read its buttons).
+    bool JoystickPresent = false;
 };
 
 }  // namespace kelvaro

@@ -6,13 +6,28 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "platform/qt/TJoystickex.h"
+#include "ui/LocalCharactersPanel.h"
+#include "ui/QuizFeature.h"
+#include "ui/RandomFeature.h"
 #include "ui/TForm1.h"
 #include "ui/TextPane.h"
+#include "ui/TransmitterFeature.h"
 
 namespace kelvaro {
 
 // Every feature of the window is made here, in the order it joins start-up and playback.
-void TForm1::CreateFeatures() {}
+void TForm1::CreateFeatures() {
+    // Buttons 1 and 2 of the first joystick are a straight key or paddles.
+    Joystickex1 = new TJoystickex(Services.JoystickDevice, this);
+    JoystickPresent = !Services.JoystickDevice.empty() && Joystickex1->Capture();
+    auto* random = new RandomFeature(*this);
+    auto* quiz = new QuizFeature(*this, random);
+    new LocalCharactersPanel(*this, quiz);
+    Transmitter =
+        new TransmitterFeature(*this, Services.CreateTransmitterDevices ? Services.CreateTransmitterDevices()
+                                                                        : TransmitterDevices::System());
+}
 
 void TForm1::RegisterSidePanel(QWidget* panel, std::function<void()> closeAction) {
     SidePanels.push_back({panel, std::move(closeAction)});

@@ -8,6 +8,7 @@
 
 #include "app/CommandLine.h"
 #include "app/SettingsFile.h"
+#include "platform/qt/TJoystickex.h"
 #include "ui/ControlsPane.h"
 #include "ui/MainMenu.h"
 #include "ui/Prompter.h"
@@ -18,6 +19,7 @@
 #include "ui/TFormNote.h"
 #include "ui/TFormQSB.h"
 #include "ui/TextPane.h"
+#include "ui/TransmitterFeature.h"
 
 namespace kelvaro {
 
@@ -68,7 +70,9 @@ void TForm1::HandleCommandLine() {
             Controls->UpDownVitesse->setValue(*parameter.SpeedWpm);
             UpDownVitesseClick();
         }
-        // /COMn waits for the serial ports; the choice read from the file is kept as it is.
+        if (parameter.SerialPortNumber) {
+            Transmitter->SelectComFromCommandLine(*parameter.SerialPortNumber);
+        }
     }
 }
 
@@ -136,6 +140,8 @@ void TForm1::RunReleaseSequence() {
     if (!Player->NoSoundCard()) {
         Player->CloseOutput();
     }
+    Transmitter->Release();
+    Joystickex1->Release();
     Closing = true;
     const Status saved = SettingsFile(Services.SettingsPath).Save(CollectSettings());
     if (!saved.Ok()) {

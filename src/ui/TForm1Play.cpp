@@ -255,7 +255,20 @@ void TForm1::OnCharacterTaken(std::uint8_t, bool fromShortcut) {
 }
 
 CharacterContext TForm1::ContextForCharacter() const {
-    return {};
+    CharacterContext context;
+    for (const FormFeature* feature : Features) {
+        feature->AddToContext(context);
+    }
+    return context;
+}
+
+bool TForm1::SilentRun() const {
+    for (const FormFeature* feature : Features) {
+        if (feature->SilentRun()) {
+            return true;
+        }
+    }
+    return false;
 }
 
 void TForm1::ShowStopHideQuit(bool playing) {

@@ -97,9 +97,9 @@ TEST(EventLoopTest, TimerRepeatsAtItsIntervalOnTheLoopThread) {
     ASSERT_TRUE(loop.RunUntil([&] { return tickMs.size() == 4; }, 2000));
     EXPECT_GE(tickMs[0], 20.0);
     for (std::size_t i = 1; i < tickMs.size(); ++i) {
-        EXPECT_GE(tickMs[i] - tickMs[i - 1], 10.0) << "tick " << i;
+        EXPECT_GT(tickMs[i], tickMs[i - 1]) << "tick " << i;
     }
-    EXPECT_LT(tickMs.back(), 80.0 + 60.0);
+    EXPECT_GE(tickMs.back(), 80.0);
     EXPECT_TRUE(timer->Enabled());
 }
 

@@ -9,8 +9,11 @@
 #include <memory>
 #include <vector>
 
+#include "platform/LinuxOneShotTimer.h"
+#include "support/FakePortAccess.h"
 #include "support/FakeWaveOut.h"
 #include "support/ManualTimer.h"
+#include "support/RecordingLines.h"
 #include "ui/Prompter.h"
 #include "ui/TForm1.h"
 #include "ui/TypingEdit.h"
@@ -49,11 +52,26 @@ protected:
             return timer;
         };
         services.Prompts = &Prompts;
+        services.JoystickDevice.clear();  // never a real joystick in tests
         services.SettingsPath =
             SettingsPath.empty() ? (Folder.path() + "/kelvaro.dat").toStdString() : SettingsPath;
         services.Arguments = std::move(arguments);
         services.RandomSeed = 1;
         services.Terminate = [this] { Terminated = true; };
+        // Never the machine's own serial or parallel ports.
+        services.CreateTransmitterDevices = [this] {
+            TransmitterDevices devices;
+            devices.SerialPorts = SerialPorts;
+            auto lines = std::make_unique<RecordingLines>();
+            Lines = lines.get();
+            devices.Lines = std::move(lines);
+            auto port = std::make_unique<FakePortAccess>();
+            Port = port.get();
+            devices.Port = std::move(port);
+            devices.CwTimer = std::make_unique<LinuxOneShotTimer>();
+            devices.PortDriverFound = PortDriverFound;
+            return devices;
+        };
         Form = std::make_unique<TForm1>(std::move(services));
         Form->show();
     }
@@ -80,6 +98,12 @@ protected:
     FakePrompter Prompts;
     std::vector<ManualTimer*> Timers;
     bool Terminated = false;
+    /// What the transmitter finds: fake serial ports on recording lines, a fake parallel port.
+    std::vector<SerialPortEntry> SerialPorts = {
+        {"COM1", "/dev/fake-ttyS0"}, {"COM2", "/dev/fake-ttyUSB0"}, {"COM3", "/dev/fake-ttyACM0"}};
+    bool PortDriverFound = true;
+    RecordingLines* Lines = nullptr;
+    FakePortAccess* Port = nullptr;
     std::unique_ptr<TForm1> Form;
 };
 

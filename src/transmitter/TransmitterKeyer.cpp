@@ -1,0 +1,249 @@
+// The PTT and CW outputs: serial DTR/RTS and the parallel-port pin, in step with the sound.
+#include "transmitter/TransmitterKeyer.h"
+
+#include "transmitter/PinLevels.h"
+
+namespace kelvaro {
+
+namespace {
+
+constexpr std::uint16_t kControlOffset = 2;
+
+}  // namespace
+
+TransmitterKeyer::TransmitterKeyer(SerialLines& lines, PortAccess& port,
+                                   std::unique_ptr<OneShotTimer> cwTimer, WindowTimer& txDelayTimer,
+                                   Dispatcher& windowThread)
+    : Lines(lines),
+      Port(port),
+      CwTimer(std::move(cwTimer)),
+      TxDelay(txDelayTimer),
+      WindowThread(windowThread) {
+    CwTimer->SetEnabled(false);
+    CwTimer->SetPeriodic(false);
+    CwTimer->SetOnTimer([this] { MMTimerCWTimer(); });
+    TxDelay.SetEnabled(false);
+    TxDelay.SetOnTimer([this] { TimerTXDelayTimer(); });
+}
+
+TransmitterKeyer::~TransmitterKeyer() {
+    // The timer's thread ends first, so no event runs into a half-destroyed keyer.
+    CwTimer.reset();
+    TxDelay.SetEnabled(false);
+    TxDelay.SetOnTimer({});
+}
+
+Status TransmitterKeyer::OpenComPort(const std::string& devicePath) {
+    std::lock_guard lock(OutputMutex);
+    const Status opened = Lines.Open(devicePath);
+    SerialOpen = opened.Ok();
+    SerialLost = false;
+    LostReported = false;
+    return opened;
+}
+
+void TransmitterKeyer::CloseComPort() {
+    {
+        std::lock_guard lock(OutputMutex);
+        if (!SerialLost) {
+            Lines.SetDtr(false);
+            Lines.SetRts(false);
+        }
+        Lines.Close();
+        SerialOpen = false;
+        SerialLost = false;
+    }
+    if (ShowOnAir) {
+        ShowOnAir(false);
+    }
+    PttIsActive = false;
+}
+
+bool TransmitterKeyer::ComOpen() const {
+    std::lock_guard lock(OutputMutex);
+    return SerialOpen && !SerialLost;
+}
+
+void TransmitterKeyer::SetRoute(const KeyingRoute& route) {
+    std::lock_guard lock(OutputMutex);
+    CurrentRoute = route;
+}
+
+KeyingRoute TransmitterKeyer::Route() const {
+    std::lock_guard lock(OutputMutex);
+    return CurrentRoute;
+}
+
+void TransmitterKeyer::SetTxDelayMs(int delayMs) {
+    TxDelay.SetIntervalMs(delayMs);
+}
+
+bool TransmitterKeyer::PttOn() {
+    {
+        std::lock_guard lock(OutputMutex);
+        if (!SerialOpen || SerialLost || CurrentRoute.PttLineMask == 0 || PttIsActive) {
+            return false;
+        }
+        SetSerialLocked(CurrentRoute.PttLineMask, true);
+    }
+    if (ShowOnAir) {
+        ShowOnAir(true);
+    }
+    PttIsActive = true;
+    TxDelay.SetEnabled(true);
+    return true;
+}
+
+void TransmitterKeyer::PttOnWithoutDelay() {
+    {
+        std::lock_guard lock(OutputMutex);
+        if (!SerialOpen || SerialLost || CurrentRoute.PttLineMask == 0) {
+            return;
+        }
+        SetSerialLocked(CurrentRoute.PttLineMask, true);
+    }
+    if (ShowOnAir) {
+        ShowOnAir(true);
+    }
+    PttIsActive = true;
+}
+
+void TransmitterKeyer::PttOff() {
+    bool wasInUse = false;
+    {
+        std::lock_guard lock(OutputMutex);
+        if (SerialOpen) {
+            SetSerialLocked(kDtrBit | kRtsBit, false);
+            wasInUse = true;
+        }
+        if (CurrentRoute.LptInUse) {
+            WritePinLocked(false);
+            wasInUse = true;
+        }
+    }
+    if (wasInUse) {
+        if (ShowOnAir) {
+            ShowOnAir(false);
+        }
+        PttIsActive = false;
+    }
+}
+
+bool TransmitterKeyer::TxDelayRunning() const {
+    return TxDelay.Enabled();
+}
+
+void TransmitterKeyer::TimerTXDelayTimer() {
+    TxDelay.SetEnabled(false);
+    if (StartPlayback) {
+        StartPlayback();
+    }
+}
+
+bool TransmitterKeyer::KeyingConfigured() const {
+    std::lock_guard lock(OutputMutex);
+    return (SerialOpen && !SerialLost && CurrentRoute.CwLineMask != 0) || CurrentRoute.LptInUse;
+}
+
+void TransmitterKeyer::CwKeyDown(const KeyingSchedule& schedule, bool handKeying) {
+    {
+        std::lock_guard lock(OutputMutex);
+        CwTimer->SetEnabled(false);
+        HandKeying = handKeying;
+        if (!handKeying) {
+            if (schedule.ElementList.empty() || schedule.ElementList.front() <= 0) {
+                return;  // nothing to key (a blank)
+            }
+            ElementList = schedule.ElementList;
+            CwTimer->SetIntervalMs(ElementList.front());
+        }
+        KeyLocked(true);
+        if (!handKeying) {
+            CwTimer->SetEnabled(true);
+            CwStepIndex = 1;
+        }
+    }
+    if (ShowOnAir) {
+        ShowOnAir(true);
+    }
+}
+
+void TransmitterKeyer::CwKeyUp() {
+    std::lock_guard lock(OutputMutex);
+    KeyLocked(false);
+    HandKeying = false;
+}
+
+void TransmitterKeyer::StopElementSequencer() {
+    std::lock_guard lock(OutputMutex);
+    CwTimer->SetEnabled(false);
+}
+
+void TransmitterKeyer::MMTimerCWTimer() {
+    std::lock_guard lock(OutputMutex);
+    if (!CwTimer->Enabled()) {
+        return;
+    }
+    CwTimer->SetEnabled(false);
+    const int entry = CwStepIndex < ElementList.size() ? ElementList[CwStepIndex] : 0;
+    if (entry == 0) {
+        KeyLocked(false);
+        return;
+    }
+    CwTimer->SetIntervalMs(entry < 0 ? -entry : entry);
+    KeyLocked(entry > 0);
+    CwTimer->SetEnabled(true);
+    ++CwStepIndex;
+}
+
+void TransmitterKeyer::KeyLocked(bool keyed) {
+    SetSerialLocked(CurrentRoute.CwLineMask, keyed);
+    if (CurrentRoute.LptInUse) {
+        WritePinLocked(keyed);
+    }
+}
+
+void TransmitterKeyer::SetSerialLocked(int mask, bool raised) {
+    if (!SerialOpen || SerialLost) {
+        return;
+    }
+    bool answered = true;
+    if ((mask & kDtrBit) != 0) {
+        answered = Lines.SetDtr(raised) && answered;
+    }
+    if ((mask & kRtsBit) != 0) {
+        answered = Lines.SetRts(raised) && answered;
+    }
+    if (!answered) {
+        ReportLostLocked();
+    }
+}
+
+void TransmitterKeyer::WritePinLocked(bool keyed) {
+    Port.Outport(
+        static_cast<std::uint16_t>(CurrentRoute.ActivePortAddress + kControlOffset),
+        PinControlValue(CurrentRoute.LptControl, CurrentRoute.PinChoice, CurrentRoute.NegativeLogic, keyed));
+}
+
+void TransmitterKeyer::ReportLostLocked() {
+    SerialLost = true;
+    if (LostReported) {
+        return;
+    }
+    LostReported = true;
+    std::weak_ptr<int> alive = AliveToken;
+    WindowThread.Post([this, alive] {
+        if (alive.expired()) {
+            return;
+        }
+        PttIsActive = false;
+        if (ShowOnAir) {
+            ShowOnAir(false);
+        }
+        if (OnPortLost) {
+            OnPortLost();
+        }
+    });
+}
+
+}  // namespace kelvaro

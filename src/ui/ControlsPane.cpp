@@ -62,11 +62,11 @@ ControlsPane::ControlsPane(QWidget* parent) : QGroupBox(parent) {
     auto* layout = new QGridLayout(this);
     layout->addWidget(LabelVitesse, 0, 0);
     layout->addWidget(UpDownVitesse, 0, 1);
-    layout->addWidget(LabelVitesseCorrigee, 0, 2);
-    layout->addWidget(LabelAmplitude, 1, 0);
-    layout->addWidget(UpDownAmplitude, 1, 1);
-    layout->addWidget(OnairBox, 0, 3, 2, 1);
-    layout->setColumnStretch(2, 1);
+    layout->addWidget(LabelVitesseCorrigee, 1, 0, 1, 2);
+    layout->addWidget(LabelAmplitude, 2, 0);
+    layout->addWidget(UpDownAmplitude, 2, 1);
+    layout->addWidget(OnairBox, 0, 2, 3, 1);
+    layout->setColumnStretch(1, 1);
 }
 
 void ControlsPane::SetOnAir(bool on) {

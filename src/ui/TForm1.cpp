@@ -101,6 +101,7 @@ void TForm1::BuildWindow() {
     ModeArea = new QVBoxLayout(RightColumn);
     ModeArea->setContentsMargins(0, 0, 0, 0);
     ModeArea->addWidget(ModeButtons);
+    ModeArea->addStretch(0);  // takes the room while no mode's pane is shown
     RightColumn->setVisible(false);
 
     auto* layout = new QHBoxLayout(central);

@@ -55,7 +55,7 @@ void TForm1::AddMode(QRadioButton* button, QWidget* pane) {
     button->setParent(ModeButtons);
     ModeButtons->layout()->addWidget(button);
     pane->setParent(RightColumn);
-    ModeArea->addWidget(pane, 1);
+    ModeArea->insertWidget(ModeArea->count() - 1, pane, 1);
     pane->setVisible(false);
     ModePanes.push_back(pane);
     RightColumn->setVisible(true);

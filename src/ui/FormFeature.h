@@ -29,6 +29,8 @@ public:
     /// The main Stop action (Stop button, Escape): bufferIdle tells whether a character still
     /// sounds.
     virtual void OnStop() {}
+    /// The speed, spacing or word spacing changed (descriptions show the real speed).
+    virtual void OnSpeedChanged() {}
     /// The interface language changed.
     virtual void Retranslate(const LanguageTable& /*texts*/) {}
 };

@@ -79,6 +79,7 @@ public:
     bool HandlePlaybackEnded() override;
     void OnStop() override;
     void Retranslate(const LanguageTable& texts) override;
+    void OnSpeedChanged() override { UpdateRandomDescription(); }
 
     // CharacterSetSource
     QString ActiveSetCaption() const override { return SetCaption; }

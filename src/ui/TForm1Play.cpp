@@ -307,6 +307,9 @@ void TForm1::RefreshRealSpeed() {
     Controls->LabelVitesseCorrigee->setText(text);
     Controls->UpDownVitesse->setToolTip(static_cast<int>(realSpeed) != SpeedState.SpeedWpm() ? text
                                                                                              : QString());
+    for (FormFeature* feature : Features) {
+        feature->OnSpeedChanged();
+    }
 }
 
 void TForm1::EspacePlusClick() {

@@ -311,3 +311,21 @@ TEST_F(RandomFlowTest, RandomLengthAndChosenSetSurviveARestart) {
 
 }  // namespace
 }  // namespace kelvaro::test
+
+namespace kelvaro::test {
+namespace {
+
+class RandomDescriptionTest : public WindowFixture {};
+
+TEST_F(RandomDescriptionTest, DescriptionFollowsTheSpeedAndSpacing) {
+    Create();
+    auto* words = Find<QLabel>("LabelWords");
+    Find<QSpinBox>("UpDownVitesse")->setValue(20);
+    EXPECT_TRUE(words->text().endsWith("Real speed (wpm) = 20.0")) << words->text().toStdString();
+    Trigger("EspacePlus");
+    Find<QSpinBox>("SpinEditEspace")->setValue(2);
+    EXPECT_TRUE(words->text().contains("Spacing between characters=2")) << words->text().toStdString();
+}
+
+}  // namespace
+}  // namespace kelvaro::test

@@ -17,6 +17,8 @@ public:
     virtual void OpenChosenCharactersPanel(bool cancelAllowed) = 0;
     /// Another mode was selected: Play no longer resumes the series.
     virtual void ClearPlayArmed() = 0;
+    /// The quick series, the exam and Vocabulary only make sense in the random mode.
+    virtual void SetRandomOnlyCommandsEnabled(bool enabled) = 0;
     /// Called whenever the active set or its caption changes.
     virtual void SetOnActiveSetChanged(std::function<void()> onChanged) = 0;
 };

@@ -292,6 +292,7 @@ void QuizFeature::RadioButtonQuizClick() {
         if (Sets->NeedsSetConfirmation()) {
             Sets->OpenChosenCharactersPanel(false);
         }
+        Sets->SetRandomOnlyCommandsEnabled(false);
     }
     Form.TextBox().Editcaractere->setFocus();
     Session.RestartCount();

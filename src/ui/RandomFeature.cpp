@@ -971,4 +971,10 @@ void RandomFeature::Retranslate(const LanguageTable& texts) {
     UpdateRandomDescription();
 }
 
+void RandomFeature::SetRandomOnlyCommandsEnabled(bool enabled) {
+    Menu->MenuQuickRandom->setEnabled(enabled);
+    Menu->menuExamen->setEnabled(enabled && ExamAvailable());
+    Menu->MenuListWords->setEnabled(enabled);
+}
+
 }  // namespace kelvaro

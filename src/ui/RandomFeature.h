@@ -86,6 +86,7 @@ public:
     bool NeedsSetConfirmation() const override;
     void OpenChosenCharactersPanel(bool cancelAllowed) override;
     void ClearPlayArmed() override { PlayArmed = false; }
+    void SetRandomOnlyCommandsEnabled(bool enabled) override;
     void SetOnActiveSetChanged(std::function<void()> onChanged) override {
         OnSetChanged = std::move(onChanged);
     }

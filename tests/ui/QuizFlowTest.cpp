@@ -369,3 +369,24 @@ TEST_F(QuizFlowTest, QuizKeysSurviveARestart) {
 
 }  // namespace
 }  // namespace kelvaro::test
+
+namespace kelvaro::test {
+namespace {
+
+class QuizModeTest : public WindowFixture {};
+
+TEST_F(QuizModeTest, RandomOnlyCommandsAreOffWhileTheQuizIsSelected) {
+    Create();
+    Find<QRadioButton>("RadioButtonRandom")->click();
+    EXPECT_TRUE(Find<QAction>("MenuQuickRandom")->isEnabled());
+    EXPECT_TRUE(Find<QAction>("MenuListWords")->isEnabled());
+    Find<QRadioButton>("RadioButtonQuiz")->click();
+    EXPECT_FALSE(Find<QAction>("MenuQuickRandom")->isEnabled());
+    EXPECT_FALSE(Find<QAction>("MenuListWords")->isEnabled());
+    EXPECT_FALSE(Find<QAction>("menuExamen")->isEnabled());
+    Find<QRadioButton>("RadioButtonRandom")->click();
+    EXPECT_TRUE(Find<QAction>("MenuQuickRandom")->isEnabled());
+}
+
+}  // namespace
+}  // namespace kelvaro::test

@@ -28,8 +28,11 @@ tsan:
 	@cmake --preset tsan >/dev/null
 	@cmake --build --preset tsan
 
+BENCH_CHARACTERS ?= 500
+
 bench: deps release
 	./build/release/tools/bench_render
+	./build/release/tools/bench_keying $(BENCH_CHARACTERS)
 
 # Builds the settings reader's fuzz target (clang, libFuzzer) and runs it for FUZZ_SECONDS; new
 # inputs go to build/fuzz/corpus, the committed seeds stay as they are.

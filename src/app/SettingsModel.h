@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/LanguageTable.h"
+#include "practice/LessonBook.h"
 
 namespace kelvaro {
 
@@ -29,28 +30,8 @@ struct SettingsModel {
     /// The quiz answer delay steps 1 .. 18 ("0.25" s .. "9" s); step 12 is "3".
     static constexpr int kQuizDelayStepCount = 18;
     static constexpr std::string_view kFirstMessage = "73 de Q9ZZZ";
-    static constexpr std::array<std::string_view, kLessonsPerPage> kBuiltInLessons = {
-        "endx0",
-        "tawp1",
-        "endx0tawp1",
-        "mgzq2",
-        "iuvh3",
-        "mgzq2iuvh3",
-        "endx0tawp1mgzq2iuvh3",
-        "okyc4",
-        "rlf56",
-        "okyc4rlf56",
-        "sbj78",
-        "+=?/9",
-        "sbj78+=?/9",
-        "okyc4rlf56sbj78+=?/9",
-        "endx0tawp1mgzq2iuvh3",
-        "abcdefghijklmnopqrstuvwxyz",
-        "0123456789",
-        "abcdefghijklmnopqrstuvwxyz0123456789",
-        "+=?/'-,.",
-        "abcdefghijklmnopqrstuvwxyz0123456789+=?/'-,.",
-    };
+    static constexpr const std::array<std::string_view, kLessonsPerPage>& kBuiltInLessons =
+        LessonBook::kBuiltInLessons;
 
     /// What a random group is made of (MIXED= OFF, ON, CALL).
     enum class GroupContent { Mixed, NonMixed, Callsigns };

@@ -7,37 +7,10 @@
 
 namespace kelvaro {
 
-namespace {
-
-constexpr std::array<std::string_view, LessonBook::kPerPage> kBuiltIn = {
-    "endx0",
-    "tawp1",
-    "endx0tawp1",
-    "mgzq2",
-    "iuvh3",
-    "mgzq2iuvh3",
-    "endx0tawp1mgzq2iuvh3",
-    "okyc4",
-    "rlf56",
-    "okyc4rlf56",
-    "sbj78",
-    "+=?/9",
-    "sbj78+=?/9",
-    "okyc4rlf56sbj78+=?/9",
-    "endx0tawp1mgzq2iuvh3",
-    "abcdefghijklmnopqrstuvwxyz",
-    "0123456789",
-    "abcdefghijklmnopqrstuvwxyz0123456789",
-    "+=?/'-,.",
-    "abcdefghijklmnopqrstuvwxyz0123456789+=?/'-,.",
-};
-
-}  // namespace
-
 LessonBook::LessonBook() {
     for (int i = 0; i < kLessonCount; ++i) {
         Lessons[static_cast<std::size_t>(i)] =
-            i < kPerPage ? std::string(kBuiltIn[static_cast<std::size_t>(i)]) : " ";
+            i < kPerPage ? std::string(kBuiltInLessons[static_cast<std::size_t>(i)]) : " ";
     }
 }
 

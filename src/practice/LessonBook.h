@@ -14,6 +14,29 @@ class LessonBook {
 public:
     static constexpr int kLessonCount = 60;
     static constexpr int kPerPage = 20;
+    /// Page 1 as the program comes: lessons 1 to 20.
+    static constexpr std::array<std::string_view, kPerPage> kBuiltInLessons = {
+        "endx0",
+        "tawp1",
+        "endx0tawp1",
+        "mgzq2",
+        "iuvh3",
+        "mgzq2iuvh3",
+        "endx0tawp1mgzq2iuvh3",
+        "okyc4",
+        "rlf56",
+        "okyc4rlf56",
+        "sbj78",
+        "+=?/9",
+        "sbj78+=?/9",
+        "okyc4rlf56sbj78+=?/9",
+        "endx0tawp1mgzq2iuvh3",
+        "abcdefghijklmnopqrstuvwxyz",
+        "0123456789",
+        "abcdefghijklmnopqrstuvwxyz0123456789",
+        "+=?/'-,.",
+        "abcdefghijklmnopqrstuvwxyz0123456789+=?/'-,.",
+    };
     static constexpr int kPageCount = 3;
     static constexpr std::size_t kMaxLessonLength = 50;
 

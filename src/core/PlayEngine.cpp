@@ -198,10 +198,6 @@ void PlayEngine::QueueCharacter(int frames, bool isBlank, bool noiseOn) {
     }
     if (noiseOn) {
         // The noise plays on behind the character until the next character cuts it.
-        for (int k = 0; k < kNoiseTailFrames; ++k) {
-            NoiseTail[static_cast<std::size_t>(k) * 2] = NoiseValues[k];
-            NoiseTail[static_cast<std::size_t>(k) * 2 + 1] = NoiseValues[k];
-        }
         ShowIfFailed(Output.Write(kNoiseTailBuffer, NoiseTail), kWriteContext);
     }
 }
@@ -335,6 +331,10 @@ void PlayEngine::RestoreDriftedTone() {
 void PlayEngine::RebuildTables() {
     ToneValues.Rebuild(Note, Gain, Exam);
     NoiseValues.Rebuild(NoiseLevelRange, NoiseBandwidthDivisor, Random);
+    for (int k = 0; k < kNoiseTailFrames; ++k) {
+        NoiseTail[static_cast<std::size_t>(k) * 2] = NoiseValues[k];
+        NoiseTail[static_cast<std::size_t>(k) * 2 + 1] = NoiseValues[k];
+    }
     ++RebuildCount;
 }
 

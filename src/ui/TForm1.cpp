@@ -120,7 +120,6 @@ void TForm1::BuildWindow() {
 void TForm1::ConnectControls() {
     TypingEdit* box = Text->Editcaractere;
     box->OnKeyPress = [this](QKeyEvent* event) { return EditcaractereKeyPress(event); };
-    box->OnClicked = [this] { TextBoxClicked = true; };
     connect(box, &QPlainTextEdit::textChanged, this, [this] { EditcaractereChange(); });
     connect(Text->ButtonReplayText, &QPushButton::clicked, this, [this] { ButtonReplayTextClick(); });
     connect(Text->SpeedButtonRAZtext, &QToolButton::clicked, this, [this] { SpeedButtonRAZtextClick(); });

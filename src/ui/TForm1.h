@@ -207,14 +207,10 @@ private:
     bool ReplayStopped = false;
     std::string ReplayResumeText;
     int ReplayProgress = 0;
-    bool ShortcutJustTyped = false;
     int StandbyMs = 0;
-    bool TextBoxClicked = false;
     bool Quitting = false;
-    bool Closing = false;
     bool FirstShow = false;
     bool Released = false;
-    bool SettingsFileFound = false;
     TJoystickex* Joystickex1 = nullptr;
     /// A joystick could be captured at start-up (the key inputs read its buttons).
     bool JoystickPresent = false;

@@ -26,8 +26,7 @@ namespace kelvaro {
 // Each value goes through the control or menu item that owns it, so that restoring a setting
 // has the same effect as the user choosing it.
 void TForm1::ReadAndApplySettings() {
-    const SettingsLoadResult loaded = SettingsFile(Services.SettingsPath).Load(Settings);
-    SettingsFileFound = loaded.FileFound;
+    SettingsFile(Services.SettingsPath).Load(Settings);
     Language.Select(Settings.InterfaceLanguage);
 
     Controls->UpDownVitesse->setValue(Settings.SpeedWpm);
@@ -142,7 +141,6 @@ void TForm1::RunReleaseSequence() {
     }
     Transmitter->Release();
     Joystickex1->Release();
-    Closing = true;
     const Status saved = SettingsFile(Services.SettingsPath).Save(CollectSettings());
     if (!saved.Ok()) {
         Services.Prompts->Inform(T("msg.cannot-create-settings"));

@@ -38,11 +38,4 @@ void TypingEdit::keyPressEvent(QKeyEvent* event) {
     QPlainTextEdit::keyPressEvent(event);
 }
 
-void TypingEdit::mousePressEvent(QMouseEvent* event) {
-    if (OnClicked) {
-        OnClicked();
-    }
-    QPlainTextEdit::mousePressEvent(event);
-}
-
 }  // namespace kelvaro

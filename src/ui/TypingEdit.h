@@ -13,7 +13,6 @@ public:
 
     /// Called before the box handles a key press; returning true swallows the key.
     std::function<bool(QKeyEvent*)> OnKeyPress;
-    std::function<void()> OnClicked;
 
     /// Selects the first count characters (the played part of a replay).
     void SelectFirst(int count);
@@ -23,7 +22,6 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
 };
 
 }  // namespace kelvaro

@@ -55,9 +55,13 @@ int main(int argc, char** argv) {
     services.Terminate = [] { QApplication::exit(0); };
 
     kelvaro::TForm1 form(std::move(services));
+    if (form.StartDeclined()) {
+        return 0;
+    }
     prompter.SetParent(&form);
-    // A logout, a kill or Ctrl+C in the terminal quits like the menu's Quit: settings saved.
-    kelvaro::QuitSignalNotifier quitSignals([&form] { form.MenuOutilsQuitClick(); });
+    // A logout, a kill or Ctrl+C in the terminal quits like the menu's Quit, settings saved,
+    // without ever waiting on a message box.
+    kelvaro::QuitSignalNotifier quitSignals([&form] { form.QuitOnSignal(); });
     form.show();
     return QApplication::exec();
 }

@@ -4,8 +4,11 @@
 #include <variant>
 #include <vector>
 
+#include "app/LanguageTable.h"
 #include "cli/CliOptions.h"
 #include "cli/CliSession.h"
+#include "cli/CliText.h"
+#include "core/MorseTable.h"
 
 int main(int argc, char** argv) {
     using namespace kelvaro::cli;
@@ -19,7 +22,18 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "kelvaro-cli: %s (see kelvaro-cli --help)\n", error->Message.c_str());
         return 2;
     }
-    const CliOptions& options = std::get<CliOptions>(parsed);
+    CliOptions options = std::get<CliOptions>(parsed);
+    // Characters without a code would be skipped in silence; the user hears why.
+    const PlayableText playable = SplitPlayable(options.TextUtf8, kelvaro::MorseTable());
+    if (const std::string notice = DroppedNotice(playable); !notice.empty()) {
+        std::fprintf(stderr, "kelvaro-cli: %s\n", notice.c_str());
+    }
+    if (!playable.HasMorse) {
+        std::fprintf(stderr, "kelvaro-cli: %s\n",
+                     kelvaro::LanguageTable().Text("msg.no-morse-to-play").c_str());
+        return 2;
+    }
+    options.Text = playable.Codes;
     if (options.Command == CliCommand::Render) {
         const kelvaro::Status status = RenderToWav(options);
         if (!status.Ok()) {

@@ -10,6 +10,7 @@ const std::map<std::string, std::string, std::less<>>& EnglishTexts() {
 #include "app/texts/EnglishPort.inc"
 #include "app/texts/EnglishQuiz.inc"
 #include "app/texts/EnglishRandom.inc"
+#include "app/texts/EnglishSettingsFile.inc"
     };
     return kTexts;
 }

@@ -5,19 +5,29 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <array>
+#include <cctype>
 #include <cerrno>
+#include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <system_error>
 #include <utility>
 
+#include "app/OutputFile.h"
 #include "app/SettingsWriter.h"
+#include "app/TemporaryFileSweep.h"
 
 namespace kelvaro {
 
 namespace {
 
 constexpr mode_t kReadOnlyMode = 0444;
+constexpr int kMaxAsideNumber = 1000;
+/// A save of the earlier versions took milliseconds; one older than this was interrupted.
+constexpr std::time_t kEarlierTemporaryAgeSeconds = 60;
 constexpr std::string_view kAppFolder = "kelvaro";
 
 std::optional<std::string> Environment(const char* name) {
@@ -32,7 +42,7 @@ Status Failure(int code, const std::filesystem::path& path, std::string_view wha
     return Status::Failure(code, path.string() + ": " + std::string(what) + ": " + std::strerror(code));
 }
 
-/// Closes a descriptor when it goes out of scope, unless released first.
+/// Closes a descriptor when it goes out of scope.
 class Descriptor {
 public:
     explicit Descriptor(int fd) : Fd(fd) {}
@@ -44,49 +54,34 @@ public:
         }
     }
     int Get() const { return Fd; }
-    /// Closes now and reports whether the close succeeded (a late write error shows here).
-    bool Close() { return ::close(std::exchange(Fd, -1)) == 0; }
 
 private:
     int Fd;
 };
 
-bool WriteAll(int fd, std::string_view bytes) {
-    while (!bytes.empty()) {
-        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
-        if (written < 0 && errno == EINTR) {
-            continue;
-        }
-        if (written <= 0) {
-            if (written == 0) {
-                errno = EIO;
-            }
+/// A temporary name of the versions before OutputFile: "." + name + "." + six letters or
+/// digits with at least one capital or digit (a person's ".kelvaro.dat.backup" is not one).
+bool IsEarlierTemporaryName(std::string_view entry, std::string_view fileName) {
+    const std::string prefix = "." + std::string(fileName) + ".";
+    if (entry.substr(0, prefix.size()) != prefix || entry.size() != prefix.size() + 6) {
+        return false;
+    }
+    bool mixed = false;
+    for (char c : entry.substr(prefix.size())) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (std::isalnum(byte) == 0) {
             return false;
         }
-        bytes.remove_prefix(static_cast<std::size_t>(written));
+        mixed = mixed || std::isupper(byte) != 0 || std::isdigit(byte) != 0;
     }
-    return true;
+    return mixed;
 }
 
-/// Makes the rename itself durable; the file is already complete, so a failure here is not
-/// a failed save.
-void SyncFolder(const std::filesystem::path& folder) {
-    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
-}
-
-/// The file a save replaces: the path itself, or where it leads when it is a symbolic link
-/// (settings kept with the user's other configuration files stay linked).
-std::filesystem::path SaveTarget(const std::filesystem::path& path) {
-    std::error_code error;
-    if (!std::filesystem::is_symlink(path, error)) {
-        return path;
-    }
-    const std::filesystem::path resolved = std::filesystem::weakly_canonical(path, error);
-    return error ? path : resolved;
+bool StartsLikeSettings(const std::filesystem::path& path) {
+    Descriptor file(::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK));
+    std::array<char, 6> head{};
+    const ssize_t count = file.Get() >= 0 ? ::read(file.Get(), head.data(), head.size()) : -1;
+    return count == 0 || (count == 6 && std::string_view(head.data(), head.size()) == "SPEED=");
 }
 
 }  // namespace
@@ -133,8 +128,13 @@ SettingsLoadResult SettingsFile::Load(SettingsModel& model) const {
     Descriptor file(::open(FilePath.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     if (file.Get() < 0) {
         if (errno != ENOENT && errno != ENOTDIR) {
+            const int code = errno;
             result.FileFound = true;
-            result.ReadStatus = Failure(errno, FilePath, "cannot open");
+            result.ReadStatus = Failure(code, FilePath, "cannot open");
+            // A file of the user's that they cannot read would be lost to the next save.
+            struct stat seen {};
+            result.Unusable =
+                code == EACCES && ::lstat(FilePath.c_str(), &seen) == 0 && S_ISREG(seen.st_mode);
         }
         return result;
     }
@@ -146,6 +146,11 @@ SettingsLoadResult SettingsFile::Load(SettingsModel& model) const {
     }
     if (!S_ISREG(status.st_mode)) {
         result.ReadStatus = Failure(S_ISDIR(status.st_mode) ? EISDIR : EINVAL, FilePath, "not a file");
+        return result;
+    }
+    if (static_cast<std::uint64_t>(status.st_size) > kMaxFileBytes) {
+        result.Unusable = true;
+        result.ReadStatus = Failure(EFBIG, FilePath, "too large for a settings file");
         return result;
     }
     std::string bytes;
@@ -164,9 +169,16 @@ SettingsLoadResult SettingsFile::Load(SettingsModel& model) const {
         }
         bytes.append(buffer, static_cast<std::size_t>(count));
         if (bytes.size() > kMaxFileBytes) {
+            result.Unusable = true;
             result.ReadStatus = Failure(EFBIG, FilePath, "too large for a settings file");
             return result;
         }
+    }
+    // The settings are lines of 8-bit text; a zero byte means some other kind of file.
+    if (bytes.find('\0') != std::string::npos) {
+        result.Unusable = true;
+        result.ReadStatus = Failure(EINVAL, FilePath, "not a text file");
+        return result;
     }
     result.Read = ReadSettingsFile(bytes, model);
     return result;
@@ -177,40 +189,75 @@ Status SettingsFile::Save(const SettingsModel& model) const {
         return Status::Failure(ENOENT, "no folder for " + std::string(kFileName));
     }
     const std::string bytes = WriteSettingsFile(model);
-    const std::filesystem::path target = SaveTarget(FilePath);
-    const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
+    const std::filesystem::path folder = FilePath.has_parent_path() ? FilePath.parent_path() : ".";
     std::error_code error;
     std::filesystem::create_directories(folder, error);
     if (error) {
         return Failure(error.value(), folder, "cannot create the folder");
     }
+    OutputFileRules rules;
+    rules.FinalMode = kReadOnlyMode;
+    rules.ReplacesOwnReadOnlyFile = true;
+    rules.RegularFileOnly = true;
+    OutputFile file;
+    if (Status status = file.Open(FilePath.string(), rules); !status.Ok()) {
+        return status;
+    }
+    if (Status status = file.Write(bytes); !status.Ok()) {
+        return status;
+    }
+    return file.Commit();
+}
 
-    std::string temporaryPath = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
-    Descriptor file(::mkostemp(temporaryPath.data(), O_CLOEXEC));
-    if (file.Get() < 0) {
-        return Failure(errno, FilePath, "cannot create");
+std::optional<std::filesystem::path> SettingsFile::MoveAside(Status& failure) const {
+    const std::string base = FilePath.string() + ".bad";
+    for (int number = 0; number < kMaxAsideNumber; ++number) {
+        const std::string candidate = number == 0 ? base : base + "." + std::to_string(number);
+        if (::renameat2(AT_FDCWD, FilePath.c_str(), AT_FDCWD, candidate.c_str(), RENAME_NOREPLACE) == 0) {
+            return std::filesystem::path(candidate);
+        }
+        if (errno == EEXIST) {
+            continue;
+        }
+        // A file system that cannot refuse to replace: look first, then rename.
+        if (errno == EINVAL) {
+            struct stat seen {};
+            if (::lstat(candidate.c_str(), &seen) == 0) {
+                continue;
+            }
+            if (std::rename(FilePath.c_str(), candidate.c_str()) == 0) {
+                return std::filesystem::path(candidate);
+            }
+        }
+        failure = Failure(errno, FilePath, "cannot move aside");
+        return std::nullopt;
     }
-    // A file system without Unix permissions may refuse the read-only mode; the settings are
-    // still worth keeping, so that refusal does not fail the save.
-    ::fchmod(file.Get(), kReadOnlyMode);
-    // Every step must succeed before the rename; the old file stays whole until then.
-    const char* failedStep = nullptr;
-    if (!WriteAll(file.Get(), bytes)) {
-        failedStep = "cannot write";
-    } else if (::fsync(file.Get()) != 0) {
-        failedStep = "cannot flush";
-    } else if (!file.Close()) {
-        failedStep = "cannot close";
-    } else if (std::rename(temporaryPath.c_str(), target.c_str()) != 0) {
-        failedStep = "cannot replace";
+    failure = Failure(EEXIST, FilePath, "cannot move aside");
+    return std::nullopt;
+}
+
+int SettingsFile::RemoveLeftovers() const {
+    if (FilePath.empty()) {
+        return 0;
     }
-    if (failedStep != nullptr) {
-        const int code = errno != 0 ? errno : EIO;
-        ::unlink(temporaryPath.c_str());
-        return Failure(code, FilePath, failedStep);
+    const std::filesystem::path folder = FilePath.has_parent_path() ? FilePath.parent_path() : ".";
+    const std::string name = FilePath.filename().string();
+    int removed = RemoveStaleTemporaries(folder, name);
+    const std::time_t now = std::time(nullptr);
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+        struct stat seen {};
+        if (!IsEarlierTemporaryName(entry.path().filename().string(), name) ||
+            ::lstat(entry.path().c_str(), &seen) != 0 || !S_ISREG(seen.st_mode) ||
+            seen.st_uid != ::geteuid() || seen.st_mtime + kEarlierTemporaryAgeSeconds > now ||
+            !StartsLikeSettings(entry.path())) {
+            continue;
+        }
+        if (::unlink(entry.path().c_str()) == 0) {
+            ++removed;
+        }
     }
-    SyncFolder(folder);
-    return Status::Success();
+    return removed;
 }
 
 }  // namespace kelvaro

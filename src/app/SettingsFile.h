@@ -31,16 +31,19 @@ struct SettingsFolderSources {
 struct SettingsLoadResult {
     /// The file exists (the window keeps this as SettingsFileFound).
     bool FileFound = false;
+    /// The file is there but is no settings file (too large, not text, unreadable): nothing of
+    /// it was used, and it should be moved aside before a save takes its name.
+    bool Unusable = false;
     Status ReadStatus;
     SettingsReadResult Read;
 };
 
-/// The settings file at one path. Save writes the new file beside the old one under a
-/// temporary name, flushes it to the disk and renames it over the old one, so the old file
-/// stays whole until the new one is complete; the file is left read-only (0444) between runs,
-/// and since renaming replaces a read-only file in a writable folder, that never stops the
-/// next save. When the path is a symbolic link, the file it leads to is replaced and the link
-/// kept. Window thread only.
+/// The settings file at one path. Save goes through OutputFile: the new file is complete on the
+/// disk before it takes the old one's name. The file is left read-only (0444) between runs; a
+/// read-only file of the user's own is still replaced, any other read-only file is refused.
+/// A symbolic link is followed only when it and the file it leads to belong to the user (the
+/// link is kept); a device, a pipe or a folder in the file's place is never written.
+/// Window thread only.
 class SettingsFile {
 public:
     static constexpr std::string_view kFileName = "kelvaro.dat";
@@ -63,6 +66,14 @@ public:
     /// Creates the folder when it is missing. On failure the old file is untouched and no
     /// temporary file is left behind.
     Status Save(const SettingsModel& model) const;
+    /// Renames an unusable file to kelvaro.dat.bad (kelvaro.dat.bad.1, .2 ... when taken) and
+    /// gives the new path; never replaces an existing file.
+    std::optional<std::filesystem::path> MoveAside(Status& failure) const;
+    /// Removes what interrupted saves left in the folder: this program's temporary files whose
+    /// writer is gone, and, at least a minute old, the temporary files of earlier versions
+    /// (".kelvaro.dat." and six letters, empty or starting like a settings file). Only the
+    /// user's own files. Gives the count.
+    int RemoveLeftovers() const;
 
 private:
     std::filesystem::path FilePath;

@@ -1,10 +1,8 @@
 // Writes a PCM WAV file so that it either appears complete or not at all.
 #include "app/WavFileWriter.h"
 
-#include <unistd.h>
 #include <array>
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 #include <limits>
 #include <vector>
@@ -13,41 +11,33 @@ namespace kelvaro {
 
 namespace {
 
-void PutLe(std::uint8_t* at, std::uint32_t value, int bytes) {
-    for (int i = 0; i < bytes; ++i) {
-        at[i] = static_cast<std::uint8_t>(value >> (8 * i));
-    }
-}
+constexpr std::size_t kHeaderBytes = 44;
 
-Status ErrnoStatus(const std::string& context) {
-    const int code = errno != 0 ? errno : EIO;
-    return Status::Failure(code, context + ": " + std::strerror(code));
+void PutLe(char* at, std::uint32_t value, int bytes) {
+    for (int i = 0; i < bytes; ++i) {
+        at[i] = static_cast<char>(static_cast<std::uint8_t>(value >> (8 * i)));
+    }
 }
 
 }  // namespace
 
-WavFileWriter::~WavFileWriter() {
-    Discard();
-}
+WavFileWriter::~WavFileWriter() = default;
 
 Status WavFileWriter::Open(const std::string& path, int framesPerSecond, int channels, int bitsPerSample) {
-    Discard();
-    TargetPath = path;
     FramesPerSecond = framesPerSecond;
     Channels = channels;
     BitsPerSample = bitsPerSample;
     DataSize = 0;
-    TemporaryPath = path + ".partial-" + std::to_string(::getpid());
-    errno = 0;
-    File = std::fopen(TemporaryPath.c_str(), "wb");
-    if (File == nullptr) {
-        return ErrnoStatus("cannot write " + path);
+    Held.clear();
+    if (Status status = File.Open(path); !status.Ok()) {
+        return status;
     }
-    return WriteHeader();
+    // The sizes are filled in at Commit.
+    return File.CanRewrite() ? File.Write(Header()) : Status::Success();
 }
 
-Status WavFileWriter::WriteHeader() {
-    std::array<std::uint8_t, 44> header{};
+std::string WavFileWriter::Header() const {
+    std::string header(kHeaderBytes, '\0');
     const std::uint32_t blockAlign = static_cast<std::uint32_t>(Channels * BitsPerSample / 8);
     std::memcpy(header.data(), "RIFF", 4);
     PutLe(header.data() + 4, 36 + DataSize, 4);
@@ -61,72 +51,49 @@ Status WavFileWriter::WriteHeader() {
     PutLe(header.data() + 34, static_cast<std::uint32_t>(BitsPerSample), 2);
     std::memcpy(header.data() + 36, "data", 4);
     PutLe(header.data() + 40, DataSize, 4);
-    errno = 0;
-    if (std::fseek(File, 0, SEEK_SET) != 0 ||
-        std::fwrite(header.data(), 1, header.size(), File) != header.size()) {
-        return ErrnoStatus("cannot write " + TargetPath);
-    }
-    return Status::Success();
+    return header;
 }
 
 Status WavFileWriter::Append(std::span<const std::int16_t> samples) {
     std::vector<std::uint8_t> bytes(samples.size() * 2);
     for (std::size_t i = 0; i < samples.size(); ++i) {
-        PutLe(bytes.data() + 2 * i, static_cast<std::uint16_t>(samples[i]), 2);
+        const auto sample = static_cast<std::uint16_t>(samples[i]);
+        bytes[2 * i] = static_cast<std::uint8_t>(sample);
+        bytes[2 * i + 1] = static_cast<std::uint8_t>(sample >> 8);
     }
     return AppendBytes(bytes);
 }
 
 Status WavFileWriter::AppendBytes(std::span<const std::uint8_t> bytes) {
-    if (File == nullptr) {
+    if (!File.IsOpen()) {
         return Status::Failure(EBADF, "no file open");
     }
     if (bytes.size() > std::numeric_limits<std::uint32_t>::max() - 36 - DataSize) {
-        return Status::Failure(EFBIG, "cannot write " + TargetPath + ": a WAV file holds at most 4 GB");
+        return Status::Failure(EFBIG, "a WAV file holds at most 4 GB");
     }
-    errno = 0;
-    if (std::fseek(File, 0, SEEK_END) != 0 ||
-        std::fwrite(bytes.data(), 1, bytes.size(), File) != bytes.size()) {
-        return ErrnoStatus("cannot write " + TargetPath);
+    const std::string_view view(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    if (File.CanRewrite()) {
+        if (Status status = File.Write(view); !status.Ok()) {
+            return status;
+        }
+    } else {
+        Held.append(view);
     }
     DataSize += static_cast<std::uint32_t>(bytes.size());
     return Status::Success();
 }
 
 Status WavFileWriter::Commit() {
-    if (File == nullptr) {
+    if (!File.IsOpen()) {
         return Status::Failure(EBADF, "no file open");
     }
-    Status status = WriteHeader();
-    errno = 0;
-    if (status.Ok() && (std::fflush(File) != 0 || ::fsync(::fileno(File)) != 0)) {
-        status = ErrnoStatus("cannot write " + TargetPath);
-    }
-    errno = 0;
-    if (std::fclose(File) != 0 && status.Ok()) {
-        status = ErrnoStatus("cannot write " + TargetPath);
-    }
-    File = nullptr;
-    errno = 0;
-    if (status.Ok() && std::rename(TemporaryPath.c_str(), TargetPath.c_str()) != 0) {
-        status = ErrnoStatus("cannot write " + TargetPath);
-    }
+    Status status = File.CanRewrite() ? File.WriteAt(0, Header()) : File.Write(Header() + Held);
+    Held.clear();
     if (!status.Ok()) {
-        std::remove(TemporaryPath.c_str());
+        File.Discard();
+        return status;
     }
-    TemporaryPath.clear();
-    return status;
-}
-
-void WavFileWriter::Discard() {
-    if (File != nullptr) {
-        std::fclose(File);
-        File = nullptr;
-    }
-    if (!TemporaryPath.empty()) {
-        std::remove(TemporaryPath.c_str());
-        TemporaryPath.clear();
-    }
+    return File.Commit();
 }
 
 }  // namespace kelvaro

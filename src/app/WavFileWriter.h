@@ -2,17 +2,18 @@
 #pragma once
 
 #include <cstdint>
-#include <cstdio>
 #include <span>
 #include <string>
 
+#include "app/OutputFile.h"
 #include "core/Status.h"
 
 namespace kelvaro {
 
-/// The frames go to a temporary file beside the target; Commit fills in the 44-byte header's
-/// sizes and renames it over the target. Destroyed without Commit, it removes the temporary
-/// file, so a failed or interrupted write never leaves a file that claims to be complete.
+/// The frames go through OutputFile. A file is written under a temporary name and Commit fills
+/// in the 44-byte header's sizes before it takes the target's name; destroyed without Commit,
+/// nothing of it stays. A device, a pipe or standard output ("-") cannot be rewound, so the
+/// frames are held until Commit and then sent after a header with the right sizes.
 class WavFileWriter {
 public:
     WavFileWriter() = default;
@@ -20,7 +21,8 @@ public:
     WavFileWriter& operator=(const WavFileWriter&) = delete;
     ~WavFileWriter();
 
-    /// framesPerSecond 11025 or 22050, channels 1 or 2, bitsPerSample 8 or 16.
+    /// framesPerSecond 11025 or 22050, channels 1 or 2, bitsPerSample 8 or 16; path "-" is
+    /// standard output.
     Status Open(const std::string& path, int framesPerSecond, int channels, int bitsPerSample);
     /// 16-bit samples, interleaved when stereo.
     Status Append(std::span<const std::int16_t> samples);
@@ -30,12 +32,11 @@ public:
     std::uint32_t DataBytes() const { return DataSize; }
 
 private:
-    Status WriteHeader();
-    void Discard();
+    std::string Header() const;
 
-    std::FILE* File = nullptr;
-    std::string TargetPath;
-    std::string TemporaryPath;
+    OutputFile File;
+    /// The frames of a target that cannot be rewound, sent at Commit.
+    std::string Held;
     int FramesPerSecond = 0;
     int Channels = 0;
     int BitsPerSample = 0;

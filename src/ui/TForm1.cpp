@@ -17,6 +17,8 @@
 #include <QVBoxLayout>
 #include <cmath>
 
+#include "app/SettingsLock.h"
+#include "app/WindowPlacement.h"
 #include "ui/ControlsPane.h"
 #include "ui/MainMenu.h"
 #include "ui/Prompter.h"
@@ -266,6 +268,21 @@ void TForm1::ShowDeviceError(const Status& status) {
     const QString context =
         status.Context.empty() ? T("msg.cannot-open-sound-card") : QString::fromStdString(status.Context);
     Services.Prompts->Inform("Err " + QString::number(status.Code) + " : " + context);
+}
+
+// A saved position on no screen of this desktop (a screen unplugged, a hand-edited file) would
+// keep the window out of sight on every start; x() and y() then save where it really is.
+void TForm1::PlaceOnScreen() {
+    std::vector<ScreenArea> screens;
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        const QRect area = screen->availableGeometry();
+        screens.push_back({area.x(), area.y(), area.width(), area.height()});
+    }
+    const QSize size = frameGeometry().size();
+    const WindowCorner placed = PlaceOnNearestScreen({x(), y()}, size.width(), size.height(), screens);
+    if (placed != WindowCorner{x(), y()}) {
+        move(placed.Left, placed.Top);
+    }
 }
 
 void TForm1::showEvent(QShowEvent* event) {

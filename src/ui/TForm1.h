@@ -35,6 +35,7 @@ namespace kelvaro {
 class ControlsPane;
 class MainMenu;
 class Prompter;
+class SettingsLock;
 class SpacingPanel;
 class TextPane;
 class TFormDrift;
@@ -91,7 +92,12 @@ public:
     // Start and end.
     void ButtonQuitterClick();
     void MenuOutilsQuitClick();
+    /// A quit asked by SIGTERM, SIGINT or SIGHUP: like the menu's Quit, but nothing waits on
+    /// a message box; a failed save goes to standard error and to the next start.
+    void QuitOnSignal();
     void MenuHideHintsClick();
+    /// The user chose not to start a second window on settings already in use.
+    bool StartDeclined() const { return Declined; }
 
     // What the features of the window share.
     PlayEngine& Engine() { return *Player; }
@@ -151,6 +157,9 @@ private:
     void ApplyTexts();
     void ApplyHints();
     void ReadAndApplySettings();
+    bool ClaimSettingsFolder();
+    void LoadSettingsFile(std::vector<QString>& notices);
+    void PlaceOnScreen();
     void ApplyHeldDialogValues();
     void HandleCommandLine();
     void OpenSoundOutput();
@@ -211,6 +220,15 @@ private:
     bool Quitting = false;
     bool FirstShow = false;
     bool Released = false;
+    /// Tells other windows on this settings folder that it is in use; empty when the folder
+    /// cannot hold a lock or another window owns it.
+    std::unique_ptr<SettingsLock> FolderLock;
+    /// Off when the user chose to go on beside another window on the same settings.
+    bool SavesSettings = true;
+    bool Declined = false;
+    bool QuitBySignal = false;
+    /// What the previous run left in the lock file (a save that failed at a signal quit).
+    std::string LastRunNote;
     TJoystickex* Joystickex1 = nullptr;
     /// A joystick could be captured at start-up (the key inputs read its buttons).
     bool JoystickPresent = false;

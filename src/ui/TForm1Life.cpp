@@ -5,9 +5,12 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QSpinBox>
+#include <cstdio>
+#include <filesystem>
 
 #include "app/CommandLine.h"
 #include "app/SettingsFile.h"
+#include "app/SettingsLock.h"
 #include "platform/qt/TJoystickex.h"
 #include "ui/ControlsPane.h"
 #include "ui/MainMenu.h"
@@ -26,7 +29,11 @@ namespace kelvaro {
 // Each value goes through the control or menu item that owns it, so that restoring a setting
 // has the same effect as the user choosing it.
 void TForm1::ReadAndApplySettings() {
-    SettingsFile(Services.SettingsPath).Load(Settings);
+    if (!ClaimSettingsFolder()) {
+        return;
+    }
+    std::vector<QString> notices;
+    LoadSettingsFile(notices);
     Language.Select(Settings.InterfaceLanguage);
 
     Controls->UpDownVitesse->setValue(Settings.SpeedWpm);
@@ -42,8 +49,69 @@ void TForm1::ReadAndApplySettings() {
         Menu->MenuHideHints->setChecked(true);
     }
     move(Settings.WindowLeft, Settings.WindowTop);
+    PlaceOnScreen();
     for (FormFeature* feature : Features) {
         feature->ApplySettings(Settings);
+    }
+    if (!notices.empty()) {
+        Services.Prompts->Inform(notices.size() == 1 ? notices[0] : notices[0] + "\n" + notices[1]);
+    }
+}
+
+// One window per settings folder saves: a second one is told and may go on without saving,
+// so that neither overwrites the other's changes behind the user's back. False when the user
+// would rather not start.
+bool TForm1::ClaimSettingsFolder() {
+    if (Services.SettingsPath.empty()) {
+        return true;
+    }
+    const std::filesystem::path folder = std::filesystem::path(Services.SettingsPath).parent_path();
+    FolderLock = std::make_unique<SettingsLock>(folder);
+    const SettingsLock::AcquireResult claim = FolderLock->Acquire();
+    if (claim.Result == SettingsLock::Outcome::Held) {
+        LastRunNote = claim.NoteFromLastRun;
+        return true;
+    }
+    FolderLock.reset();
+    if (claim.Result == SettingsLock::Outcome::Unavailable) {
+        return true;
+    }
+    const QString owner = claim.OtherPid ? QString::number(*claim.OtherPid) : QStringLiteral("?");
+    SavesSettings = false;
+    if (Services.Prompts->AskYesNo(
+            T("msg.settings-in-use").arg(QString::fromStdString(folder.string()), owner))) {
+        return true;
+    }
+    Declined = true;
+    if (Services.Terminate) {
+        Services.Terminate();
+    }
+    return false;
+}
+
+// An unusable file is moved aside before anything can be saved over its name; leftovers of
+// interrupted saves go; a save that failed at the last signal quit is reported once.
+void TForm1::LoadSettingsFile(std::vector<QString>& notices) {
+    const SettingsFile file(Services.SettingsPath);
+    if (!LastRunNote.empty()) {
+        notices.push_back(T("msg.settings-last-save-failed").arg(QString::fromStdString(LastRunNote)));
+    }
+    if (SavesSettings) {
+        file.RemoveLeftovers();
+    }
+    const SettingsLoadResult loaded = file.Load(Settings);
+    if (!loaded.Unusable || !SavesSettings) {
+        return;
+    }
+    const QString name = QString::fromStdString(file.Path().filename().string());
+    const QString reason = QString::fromStdString(loaded.ReadStatus.Context);
+    Status failure;
+    if (const auto aside = file.MoveAside(failure)) {
+        notices.push_back(T("msg.settings-moved-aside")
+                              .arg(name, reason, QString::fromStdString(aside->filename().string())));
+    } else {
+        notices.push_back(
+            T("msg.settings-not-moved").arg(name, reason, QString::fromStdString(failure.Context)));
     }
 }
 
@@ -120,6 +188,18 @@ void TForm1::MenuOutilsQuitClick() {
     RunReleaseSequence();
 }
 
+void TForm1::QuitOnSignal() {
+    QuitBySignal = true;
+    if (Released) {
+        // The interactive quit already saved and waits on its message box: end now.
+        if (Services.Terminate) {
+            Services.Terminate();
+        }
+        return;
+    }
+    MenuOutilsQuitClick();
+}
+
 // The close box quits like the menu's "Quit", without asking.
 void TForm1::closeEvent(QCloseEvent* event) {
     if (!Released) {
@@ -141,10 +221,19 @@ void TForm1::RunReleaseSequence() {
     }
     Transmitter->Release();
     Joystickex1->Release();
-    const Status saved = SettingsFile(Services.SettingsPath).Save(CollectSettings());
-    if (!saved.Ok()) {
-        Services.Prompts->Inform(T("msg.cannot-create-settings"));
+    if (SavesSettings) {
+        const Status saved = SettingsFile(Services.SettingsPath).Save(CollectSettings());
+        if (!saved.Ok() && QuitBySignal) {
+            // A logout or a shutdown must not wait on a box nobody may see.
+            std::fprintf(stderr, "kelvaro: the settings were not saved: %s\n", saved.Context.c_str());
+            if (FolderLock) {
+                FolderLock->LeaveNote(saved.Context);
+            }
+        } else if (!saved.Ok()) {
+            Services.Prompts->Inform(T("msg.cannot-create-settings"));
+        }
     }
+    FolderLock.reset();
     if (Services.Terminate) {
         Services.Terminate();
     }

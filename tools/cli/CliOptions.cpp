@@ -37,7 +37,7 @@ struct Range {
 }  // namespace
 
 std::string CliUsage() {
-    return "usage: kelvaro-cli render --text TEXT [options] -o FILE.wav\n"
+    return "usage: kelvaro-cli render --text TEXT [options] -o FILE.wav  (-o - : standard output)\n"
            "       kelvaro-cli play --text TEXT [options]\n"
            "options: --wpm 5..50  --weight 3|4|5  --spacing 1..30  --word-factor 1..4\n"
            "         --note 100..1500  --exam-tone  --level -15..0\n"
@@ -75,11 +75,12 @@ std::variant<CliOptions, CliUsageError> ParseCliOptions(const std::vector<std::s
         {"--text",
          [&](const std::string& name, const std::string& value) {
              const auto text = Utf8ToCp1252(value);
-             if (!text || text->empty()) {
+             if (!text || value.empty()) {
                  error = CliUsageError{name + " takes a non-empty UTF-8 text"};
                  return;
              }
              options.Text = *text;
+             options.TextUtf8 = value;
              haveText = true;
          }},
         {"--wpm",

@@ -15,6 +15,8 @@ struct CliOptions {
     CliCommand Command = CliCommand::Play;
     /// The text in the program's 8-bit codes.
     std::string Text;
+    /// The text as it was given.
+    std::string TextUtf8;
     int SpeedWpm = 12;
     int WeightRatio = 3;
     int Spacing = 1;
@@ -28,6 +30,7 @@ struct CliOptions {
     std::optional<int> QsbDepthDb;
     std::optional<int> DriftStepHz;
     std::optional<std::uint32_t> Seed;
+    /// A file, a device or a pipe; "-" is standard output.
     std::string OutputPath;
 };
 

@@ -8,6 +8,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -180,6 +181,69 @@ TEST_F(SettingsFileTest, AFailedWriteLeavesTheOldFileIntact) {
     EXPECT_EQ(status.Code, EFBIG);
     EXPECT_EQ(Contents(FilePath()), old);
     EXPECT_EQ(OtherEntries(), 0);
+}
+
+TEST_F(SettingsFileTest, AFileTooLargeOrNotTextIsUnusableAndMovedAsideUnderAFreeName) {
+    SettingsModel model;
+    model.SpeedWpm = 33;
+    const SettingsModel before = model;
+    // 20 MB of setting lines: text, but no settings file is that large.
+    std::string large;
+    while (large.size() < 20 * 1024 * 1024) {
+        large += "SPEED=20\r\n";
+    }
+    Put(FilePath(), large);
+    SettingsLoadResult result = SettingsFile(FilePath()).Load(model);
+    EXPECT_TRUE(result.Unusable);
+    EXPECT_EQ(result.ReadStatus.Code, EFBIG);
+    EXPECT_EQ(model, before);
+
+    Put(Folder / "kelvaro.dat.bad", "an earlier one");
+    Status failure;
+    EXPECT_EQ(SettingsFile(FilePath()).MoveAside(failure), Folder / "kelvaro.dat.bad.1");
+    EXPECT_EQ(fs::file_size(Folder / "kelvaro.dat.bad.1"), large.size());
+    EXPECT_EQ(Contents(Folder / "kelvaro.dat.bad"), "an earlier one");
+    EXPECT_FALSE(fs::exists(FilePath()));
+
+    Put(FilePath(), std::string("SPEED=20\r\n\0\x02\xFF\xFF\r\n", 14));
+    result = SettingsFile(FilePath()).Load(model);
+    EXPECT_TRUE(result.Unusable);
+    EXPECT_EQ(model, before);
+    // Whatever the reader tolerates is still text: no marker is not "unusable".
+    Put(FilePath(), "SPEED=20\r\n\x01\xE9\r\n");
+    EXPECT_FALSE(SettingsFile(FilePath()).Load(model).Unusable);
+}
+
+TEST_F(SettingsFileTest, LeftoversOfInterruptedSavesGoButNotTheUsersOwnFiles) {
+    const auto hourAgo = fs::file_time_type::clock::now() - std::chrono::hours(1);
+    // The earlier versions' temporary files, killed empty or part way.
+    for (const char* name : {".kelvaro.dat.Xy12ab", ".kelvaro.dat.q9WERT"}) {
+        Put(Folder / name, name[13] == 'X' ? "" : "SPEED=12\r\nSPA");
+        fs::last_write_time(Folder / name, hourAgo);
+    }
+    // One being written right now, and files of the user's that merely look alike.
+    Put(Folder / ".kelvaro.dat.Zz99zz", "SPEED=1");
+    Put(Folder / ".kelvaro.dat.backup", "SPEED=12\r\n");
+    Put(Folder / ".kelvaro.dat.Notes1", "my notes");
+    for (const char* name : {".kelvaro.dat.backup", ".kelvaro.dat.Notes1"}) {
+        fs::last_write_time(Folder / name, hourAgo);
+    }
+    EXPECT_EQ(SettingsFile(FilePath()).RemoveLeftovers(), 2);
+    EXPECT_EQ(OtherEntries(), 3);
+}
+
+TEST_F(SettingsFileTest, ALinkToAFileOfAnotherUserIsNeverWritten) {
+    if (::geteuid() != 0) {
+        GTEST_SKIP() << "needs root to give a file to another user";
+    }
+    Put(Folder / "passwd", "root:x:0:0");
+    ASSERT_EQ(::chown((Folder / "passwd").c_str(), 12345, 12345), 0);
+    fs::create_symlink(Folder / "passwd", FilePath());
+    const Status status = SettingsFile(FilePath()).Save(SettingsModel{});
+    EXPECT_EQ(status.Code, EPERM);
+    EXPECT_NE(status.Context.find("a symbolic link to a file of another user"), std::string::npos);
+    EXPECT_EQ(Contents(Folder / "passwd"), "root:x:0:0");
+    EXPECT_EQ(fs::status(Folder / "passwd").permissions() & fs::perms::owner_write, fs::perms::owner_write);
 }
 
 }  // namespace

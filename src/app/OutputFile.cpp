@@ -313,6 +313,17 @@ void OutputFile::Discard() {
     }
 }
 
+Status OutputFile::WriteWhole(const std::string& path, std::string_view bytes, const OutputFileRules& rules) {
+    OutputFile file;
+    if (Status status = file.Open(path, rules); !status.Ok()) {
+        return status;
+    }
+    if (Status status = file.Write(bytes); !status.Ok()) {
+        return status;
+    }
+    return file.Commit();
+}
+
 std::optional<long> OutputFile::TemporaryOwner(std::string_view entryName, std::string_view fileName) {
     const std::string prefix = "." + std::string(fileName) + ".";
     if (entryName.substr(0, prefix.size()) != prefix) {

@@ -66,6 +66,10 @@ public:
     /// Drops what was written; the target keeps what it had.
     void Discard();
 
+    /// Open, one Write and Commit: a whole text or file at once (settings, saved texts).
+    static Status WriteWhole(const std::string& path, std::string_view bytes,
+                             const OutputFileRules& rules = {});
+
     OutputTargetKind TargetKind() const { return Kind; }
     bool IsOpen() const { return Fd >= 0; }
 

@@ -199,14 +199,7 @@ Status SettingsFile::Save(const SettingsModel& model) const {
     rules.FinalMode = kReadOnlyMode;
     rules.ReplacesOwnReadOnlyFile = true;
     rules.RegularFileOnly = true;
-    OutputFile file;
-    if (Status status = file.Open(FilePath.string(), rules); !status.Ok()) {
-        return status;
-    }
-    if (Status status = file.Write(bytes); !status.Ok()) {
-        return status;
-    }
-    return file.Commit();
+    return OutputFile::WriteWhole(FilePath.string(), bytes, rules);
 }
 
 std::optional<std::filesystem::path> SettingsFile::MoveAside(Status& failure) const {

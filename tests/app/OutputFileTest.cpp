@@ -37,14 +37,7 @@ mode_t ModeOf(const fs::path& path) {
 }
 
 Status WriteWhole(const fs::path& path, const std::string& bytes, const OutputFileRules& rules = {}) {
-    OutputFile file;
-    if (Status status = file.Open(path.string(), rules); !status.Ok()) {
-        return status;
-    }
-    if (Status status = file.Write(bytes); !status.Ok()) {
-        return status;
-    }
-    return file.Commit();
+    return OutputFile::WriteWhole(path.string(), bytes, rules);
 }
 
 class OutputFileTest : public ::testing::Test {

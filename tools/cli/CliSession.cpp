@@ -1,6 +1,9 @@
 // One run of kelvaro-cli: the engine set up from the options, played to a device or a file.
 #include "cli/CliSession.h"
 
+#include <unistd.h>
+
+#include <cerrno>
 #include <functional>
 #include <memory>
 
@@ -166,6 +169,11 @@ Status SetUp(Session& session, const CliOptions& options) {
 }  // namespace
 
 Status RenderToWav(const CliOptions& options) {
+    // As compressors do: sound as bytes on a terminal helps nobody and can upset it.
+    if (options.OutputPath == OutputFile::kStandardOutput && ::isatty(STDOUT_FILENO) == 1) {
+        return Status::Failure(ENOTTY,
+                               "cannot write standard output: a terminal (send it to a file or a pipe)");
+    }
     WavFileWriter file;
     if (Status status = file.Open(options.OutputPath, kFrameRateHz, kChannels, 16); !status.Ok()) {
         return status;

@@ -6,9 +6,11 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <charconv>
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <system_error>
 
 #include "app/OutputFile.h"
@@ -20,12 +22,22 @@ namespace {
 /// The clock may have been set a little between the start and now.
 constexpr std::time_t kStartSlackSeconds = 2;
 
+std::optional<unsigned long long> Number(std::string_view text) {
+    unsigned long long value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size()) {
+        return std::nullopt;
+    }
+    return value;
+}
+
 std::optional<std::time_t> BootTime() {
     std::ifstream stat("/proc/stat");
     std::string line;
     while (std::getline(stat, line)) {
         if (line.rfind("btime ", 0) == 0) {
-            return static_cast<std::time_t>(std::stoll(line.substr(6)));
+            const auto seconds = Number(std::string_view(line).substr(6));
+            return seconds ? std::optional<std::time_t>(static_cast<std::time_t>(*seconds)) : std::nullopt;
         }
     }
     return std::nullopt;

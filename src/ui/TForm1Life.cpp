@@ -66,6 +66,9 @@ bool TForm1::ClaimSettingsFolder() {
         return true;
     }
     const std::filesystem::path folder = std::filesystem::path(Services.SettingsPath).parent_path();
+    // A first run's folder is made now, so that the lock can tell a second window about it.
+    std::error_code ignored;
+    std::filesystem::create_directories(folder, ignored);
     FolderLock = std::make_unique<SettingsLock>(folder);
     const SettingsLock::AcquireResult claim = FolderLock->Acquire();
     if (claim.Result == SettingsLock::Outcome::Held) {

@@ -16,7 +16,6 @@ if [ "${KELVARO_DISPLAY:-}" != 1 ] || [ -z "${DISPLAY:-}" ]; then
 fi
 program=$1
 failing_write=$2
-title="KELVARO 4.0 - THE  MORSE  CODE  TEACHER  &  TRAINER"
 
 config_dir=$(mktemp -d "${TMPDIR:-/tmp}/kelvaro-failed-save.XXXXXX") || exit 1
 app_pid=""
@@ -31,10 +30,11 @@ fail() {
     exit 1
 }
 
-# Waits until a window whose name matches the pattern exists; its id on standard output.
+# Waits until a window of process $1 whose name matches the pattern $2 exists (other tests may
+# show windows on the same display); its id on standard output.
 wait_for_window() {
     for _ in $(seq 100); do
-        if id=$(xdotool search --name "$1" 2>/dev/null | head -1) && [ -n "$id" ]; then
+        if id=$(xdotool search --onlyvisible --all --pid "$1" --name "$2" 2>/dev/null | head -1) && [ -n "$id" ]; then
             echo "$id"
             return 0
         fi
@@ -54,8 +54,7 @@ KELVARO_CONFIG_DIR="$config_dir" KELVARO_AUDIO=null QT_QPA_PLATFORM=xcb \
     LD_PRELOAD="$failing_write" ASAN_OPTIONS="${ASAN_OPTIONS:-}:verify_asan_link_order=0" \
     "$program" 2>"$config_dir/stderr" &
 app_pid=$!
-wait_for_window "^${title//&/\\&}\$" >/dev/null || wait_for_window "KELVARO 4.0" >/dev/null ||
-    fail "the main window did not appear"
+wait_for_window "$app_pid" "^KELVARO 4.0" >/dev/null || fail "the main window did not appear"
 
 started=$(date +%s%N)
 kill -TERM "$app_pid"
@@ -88,9 +87,9 @@ leftovers=$(find "$config_dir" -name '.kelvaro.dat.*')
 # The next start says so in one line, before the window shows; then it saves as usual.
 KELVARO_CONFIG_DIR="$config_dir" KELVARO_AUDIO=null QT_QPA_PLATFORM=xcb "$program" 2>/dev/null &
 app_pid=$!
-box=$(wait_for_window '^Kelvaro$') || fail "the next start did not report the failed save"
+box=$(wait_for_window "$app_pid" '^Kelvaro$') || fail "the next start did not report the failed save"
 xdotool key --window "$box" Return 2>/dev/null || xdotool windowactivate --sync "$box" key Return
-wait_for_window "KELVARO 4.0" >/dev/null || fail "the main window did not appear after the report"
+wait_for_window "$app_pid" "^KELVARO 4.0" >/dev/null || fail "the main window did not appear after the report"
 kill -TERM "$app_pid"
 for _ in $(seq 100); do
     kill -0 "$app_pid" 2>/dev/null || break

@@ -51,6 +51,9 @@ TForm1::TForm1(TForm1Services services)
     Player = std::make_unique<PlayEngine>(*Services.Output, *Timer1, Random, Codes, SpeedState, *this);
 
     BuildWindow();
+    // Every hint of the window and its small windows passes here, whoever set it, and so does
+    // the showing and hiding of the side panels, from the first one restored at start-up.
+    qApp->installEventFilter(this);
     CreateFeatures();
     ConnectControls();
     ReadAndApplySettings();
@@ -61,8 +64,6 @@ TForm1::TForm1(TForm1Services services)
     FirstShow = true;
     CreateDialogs();
     ApplyHeldDialogValues();
-    // Every hint of the window and its small windows passes here, whoever set it.
-    qApp->installEventFilter(this);
 }
 
 TForm1::~TForm1() {

@@ -32,7 +32,6 @@ void TForm1::CreateFeatures() {
 
 void TForm1::RegisterSidePanel(QWidget* panel, std::function<void()> closeAction) {
     SidePanels.push_back({panel, std::move(closeAction)});
-    panel->installEventFilter(this);  // its showing and hiding reach the features
 }
 
 void TForm1::OpenSidePanel(const QWidget* panel) {

@@ -495,6 +495,16 @@ TEST_F(QuizFlowTest, ReplayOfTheTextBoxKeepsTheQuizOutUntilItEnds) {
 }
 
 TEST_F(QuizFlowTest, SelectedQuizComesBackAtTheNextStart) {
+    // With Vocabulary checked, the restored quiz asks for a set before anything else.
+    const QString list = Folder.path() + "/words.txt";
+    QFile words(list);
+    ASSERT_TRUE(words.open(QIODevice::WriteOnly));
+    words.write("paris\r\n");
+    words.close();
+    Form->findChild<RandomFeature*>()->ChooseWordList = [list] { return list; };
+    Find<QRadioButton>("RadioButtonRandom")->click();
+    Trigger("MenuListWords");
+    SelectQuiz();
     Form->MenuOutilsQuitClick();
     QFile saved(Folder.path() + "/kelvaro.dat");
     ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
@@ -504,6 +514,8 @@ TEST_F(QuizFlowTest, SelectedQuizComesBackAtTheNextStart) {
     Create();
     EXPECT_TRUE(Find<QRadioButton>("RadioButtonQuiz")->isChecked());
     EXPECT_TRUE(Find<QWidget>("QuizGroupBox")->isVisible());
+    EXPECT_TRUE(Find<QWidget>("PanelChoixRandom")->isVisible());
+    EXPECT_FALSE(Ok()->isEnabled());
     EXPECT_EQ(Form->CollectSettings().LastChoice, 6);
     Find<QRadioButton>("RadioButtonRandom")->click();
     EXPECT_EQ(Form->CollectSettings().LastChoice, 4);

@@ -26,9 +26,16 @@ public:
     virtual bool SilentRun() const { return false; }
     /// The queue ran empty. Return true when this feature takes over (the first one wins).
     virtual bool HandlePlaybackEnded() { return false; }
-    /// The main Stop action (Stop button, Escape): bufferIdle tells whether a character still
-    /// sounds.
+    /// The main Stop action (Stop button, Escape, the end of a series or quiz): whatever plays
+    /// stops and the controls come back.
     virtual void OnStop() {}
+    /// A side panel is about to open (the others are closed right after).
+    virtual void OnSidePanelOpening() {}
+    /// A side panel opened or closed; anyOpen tells whether one is open now.
+    virtual void OnSidePanelsChanged(bool /*anyOpen*/) {}
+    /// A replay of the text box starts (true) or gives the window back (false): the modes
+    /// cannot be changed in between.
+    virtual void OnTextReplay(bool /*running*/) {}
     /// The speed, spacing or word spacing changed (descriptions show the real speed).
     virtual void OnSpeedChanged() {}
     /// The interface language changed.

@@ -16,7 +16,6 @@
 #include "app/TextEncoding.h"
 #include "ui/MainMenu.h"
 #include "ui/Prompter.h"
-#include "ui/QuizFeature.h"
 #include "ui/TForm1.h"
 #include "ui/TextPane.h"
 #include "ui/TypingEdit.h"
@@ -35,8 +34,7 @@ QString ToText(std::string_view codes) {
 
 }  // namespace
 
-LocalCharactersPanel::LocalCharactersPanel(TForm1& form, QuizFeature* quiz)
-    : QFrame(form.centralWidget()), Form(form), Quiz(quiz) {
+LocalCharactersPanel::LocalCharactersPanel(TForm1& form) : QFrame(form.centralWidget()), Form(form) {
     setObjectName("PanelLocalCharacters");
     setFrameShape(QFrame::StyledPanel);
 
@@ -142,15 +140,9 @@ void LocalCharactersPanel::SetShortcutKeyTest(LocalCharacters::ShortcutKeyTest i
 }
 
 void LocalCharactersPanel::MenuLocalCharactersClick() {
-    if (Quiz != nullptr && Quiz->IsQuizRunning()) {
-        Form.ButtonStopClick();
-    }
-    Form.CloseOtherSidePanels(this);
+    Form.OpenSidePanel(this);
     setVisible(true);
     EditLocalCharacter->setFocus();
-    if (Quiz != nullptr) {
-        Quiz->SetOkBlocked(true);
-    }
     ShowPageFull(Form.Locals().PageIsFull());
 }
 
@@ -271,9 +263,6 @@ void LocalCharactersPanel::ButtonLocalCaractereExitClick() {
     EditLocalComment->clear();
     ShowActions({true, true, true, LocalAction::None});
     setVisible(false);
-    if (Quiz != nullptr) {
-        Quiz->SetOkBlocked(false);
-    }
     Form.TextBox().Editcaractere->setFocus();
 }
 

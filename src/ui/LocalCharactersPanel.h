@@ -17,17 +17,16 @@ class QRadioButton;
 
 namespace kelvaro {
 
-class QuizFeature;
 class TForm1;
 
 /// The panel only shows the fields and passes them to the window's LocalCharacters, which
-/// keeps the code table, the pool and the list rows in step. While it is open the quiz's OK
-/// button is disabled. Its rows travel with the settings file.
+/// keeps the code table, the pool and the list rows in step. Like every side panel, it stops a
+/// running quiz and keeps the quiz's OK disabled while it is open. Its rows travel with the
+/// settings file.
 class LocalCharactersPanel final : public QFrame, public FormFeature {
     Q_OBJECT
 public:
-    /// quiz may be null (no quiz to stop or to block).
-    LocalCharactersPanel(TForm1& form, QuizFeature* quiz);
+    explicit LocalCharactersPanel(TForm1& form);
 
     /// Whether a character is one of the user's shortcut keys (refused as a local character).
     void SetShortcutKeyTest(LocalCharacters::ShortcutKeyTest isShortcutKey);
@@ -68,7 +67,6 @@ private:
     QString T(const char* entry) const;
 
     TForm1& Form;
-    QuizFeature* Quiz;
     QButtonGroup* Actions = nullptr;
     LocalCharacters::ShortcutKeyTest IsShortcutKey;
     bool PageFullShown = false;

@@ -35,6 +35,8 @@ constexpr int kEarlyVerdictMs = 500;
 constexpr int kEndOfQuizMs = 500;
 constexpr int kCountStep = 5;
 constexpr int kMaxResumeDelaySeconds = 3;
+// The practice mode kept for the next start (LASTCHOICE=).
+constexpr int kLastChoiceQuiz = 6;
 
 // The answer as 8-bit codes, in lower case; a character without a code can never be right.
 std::string AnswerCodes(const QString& text) {
@@ -80,6 +82,7 @@ QuizFeature::QuizFeature(TForm1& form, CharacterSetSource* sets) : QObject(&form
     UpDownDelayClick();
     SetCharacterSets(sets);
     Form.AddMode(RadioButtonQuiz, QuizGroupBox);
+    Form.SetDefaultButtons(ButtonQuizOK, ButtonQuizStop);
     Form.RegisterFeature(this);
 }
 
@@ -247,9 +250,20 @@ void QuizFeature::RefreshSetCaption() {
     EditCaractersQuiz->setText(Sets != nullptr ? Sets->ActiveSetCaption() : T("msg.quiz-set-all"));
 }
 
-void QuizFeature::SetOkBlocked(bool blocked) {
-    OkBlocked = blocked;
-    ButtonQuizOK->setEnabled(!blocked && !Session.Running());
+void QuizFeature::OnSidePanelOpening() {
+    if (Session.Running()) {
+        ButtonQuizStopClick();
+    }
+}
+
+void QuizFeature::OnSidePanelsChanged(bool anyOpen) {
+    OkBlocked = anyOpen;
+    ButtonQuizOK->setEnabled(!OkBlocked && !Session.Running());
+}
+
+void QuizFeature::OnTextReplay(bool running) {
+    QuizGroupBox->setEnabled(!running);
+    RadioButtonQuiz->setEnabled(!running);
 }
 
 void QuizFeature::ShowFace(QuizFace::Mood mood) {
@@ -434,9 +448,10 @@ void QuizFeature::TimerFinQuizTimer() {
     ButtonQuizStop->click();
 }
 
+// Stops the quiz itself, never merely an open side panel (opening one stops the quiz anyway).
 void QuizFeature::ButtonQuizStopClick() {
     Session.ResetAdaptation();
-    Form.ButtonStopClick();
+    Form.StopPlayback();
 }
 
 void QuizFeature::OnStop() {
@@ -532,6 +547,13 @@ void QuizFeature::ApplySettings(const SettingsModel& settings) {
     MenuQuizErreur->setChecked(settings.ReplayLastError);
 }
 
+void QuizFeature::FinishStartUp(const SettingsModel& settings) {
+    if (settings.LastChoice == kLastChoiceQuiz) {
+        RadioButtonQuiz->setChecked(true);
+        RadioButtonQuizClick();
+    }
+}
+
 void QuizFeature::CollectSettings(SettingsModel& settings) const {
     settings.QuizCount = SpinEditQuizNumber->value();
     settings.QuizDelayStep = UpDownDelay->value();
@@ -540,6 +562,11 @@ void QuizFeature::CollectSettings(SettingsModel& settings) const {
     settings.AbortDelay = CheckBoxAbortDelay->isChecked();
     settings.ResumeDelaySeconds = ResumeDelaySeconds();
     settings.ReplayLastError = MenuQuizErreur->isChecked();
+    if (RadioButtonQuiz->isChecked()) {
+        settings.LastChoice = kLastChoiceQuiz;
+    } else if (settings.LastChoice == kLastChoiceQuiz) {
+        settings.LastChoice = 1;
+    }
 }
 
 void QuizFeature::AddToContext(CharacterContext& context) const {

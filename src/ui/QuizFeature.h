@@ -46,8 +46,6 @@ public:
     ~QuizFeature() override;
 
     void SetCharacterSets(CharacterSetSource* sets);
-    /// While a side panel edits the characters, OK stays disabled.
-    void SetOkBlocked(bool blocked);
     bool IsQuizRunning() const { return Session.Running(); }
     const QuizSession& Report() const { return Session; }
 
@@ -75,10 +73,16 @@ public:
 
     // FormFeature
     void ApplySettings(const SettingsModel& settings) override;
+    void FinishStartUp(const SettingsModel& settings) override;
     void CollectSettings(SettingsModel& settings) const override;
     void AddToContext(CharacterContext& context) const override;
     bool HandlePlaybackEnded() override;
     void OnStop() override;
+    /// A side panel stops a running quiz, and OK stays disabled while one is open.
+    void OnSidePanelOpening() override;
+    void OnSidePanelsChanged(bool anyOpen) override;
+    /// A replay of the text box keeps the quiz from starting until it gives the window back.
+    void OnTextReplay(bool running) override;
     void Retranslate(const LanguageTable& texts) override;
 
 protected:
@@ -106,6 +110,7 @@ private:
     std::unique_ptr<WindowTimer> ResumeWait;
     bool IgnoreNextAnswerChange = false;
     bool MarkHidden = false;
+    /// A side panel is open: OK waits for it to close.
     bool OkBlocked = false;
 
 public:

@@ -374,9 +374,9 @@ void RandomFeature::BitBtnStopRandomClick() {
     Pane->BitBtnPlayRandom->setVisible(true);
     Pane->BitBtnStopRandom->setVisible(false);
     Generator.ClearPendingWords();
-    // The series ends even when Stop only closes an open side panel.
-    Generator.Stop();
-    Form.ButtonStopClick();
+    // The series stops and the window comes back; a side panel open meanwhile stays open with
+    // what was typed in it.
+    Form.StopPlayback();
     Form.Engine().RestoreDriftedTone();
 }
 
@@ -386,6 +386,12 @@ void RandomFeature::OnStop() {
     Pane->BitBtnPlayRandom->setVisible(true);
     Pane->BitBtnStopRandom->setVisible(false);
     EnableOtherModes(true);
+}
+
+// A replay may start while a series is generated (between two characters): Random then stays
+// selectable.
+void RandomFeature::OnTextReplay(bool running) {
+    RadioButtonRandom->setEnabled(!running || Generator.Running());
 }
 
 void RandomFeature::EnableOtherModes(bool enabled) {
@@ -600,7 +606,7 @@ void RandomFeature::MenuChoixCaracteresClick() {
         }
         return;
     }
-    Form.CloseOtherSidePanels(Chosen);
+    Form.OpenSidePanel(Chosen);
     ShowSidePanel(Chosen);
     Chosen->BoxCaracteresChoix->setFocus();
     RememberedText = Chosen->BoxCaracteresChoix->currentText();
@@ -754,7 +760,7 @@ void RandomFeature::UpdateRandomDescription() {
 
 // Local lessons.
 void RandomFeature::MenuLocallessonClick() {
-    Form.CloseOtherSidePanels(LocalLesson);
+    Form.OpenSidePanel(LocalLesson);
     ShowSidePanel(LocalLesson);
     LocalLesson->EditNumeroLesson->setFocus();
 }

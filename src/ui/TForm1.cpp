@@ -2,6 +2,7 @@
 #include "ui/TForm1.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -14,7 +15,9 @@
 #include <QScreen>
 #include <QSpinBox>
 #include <QToolButton>
+#include <QToolTip>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cmath>
 
 #include "app/SettingsLock.h"
@@ -50,6 +53,9 @@ TForm1::TForm1(TForm1Services services)
     Player = std::make_unique<PlayEngine>(*Services.Output, *Timer1, Random, Codes, SpeedState, *this);
 
     BuildWindow();
+    // Every hint of the window and its small windows passes here, whoever set it, and so does
+    // the showing and hiding of the side panels, from the first one restored at start-up.
+    qApp->installEventFilter(this);
     CreateFeatures();
     ConnectControls();
     ReadAndApplySettings();
@@ -140,6 +146,9 @@ void TForm1::ConnectControls() {
     connect(Menu->MenuStandby10s, &QAction::triggered, this, [this] { SetStandby(10000); });
     connect(Menu->MenuStandby60s, &QAction::triggered, this, [this] { SetStandby(60000); });
     connect(Menu->menuStandby300s, &QAction::triggered, this, [this] { SetStandby(300000); });
+    // The parent item only shows whether a standby is chosen: its shortcut cannot tick it.
+    connect(Menu->MenuContinuous->menuAction(), &QAction::triggered, this,
+            [this] { Menu->MenuContinuous->menuAction()->setChecked(StandbyMs > 0); });
     connect(Menu->UpSpeed, &QAction::triggered, this, [this] {
         if (SpeedState.SpeedWpm() < kMaxSpeedWpm) {
             Controls->UpDownVitesse->setValue(SpeedState.SpeedWpm() + 1);
@@ -233,11 +242,10 @@ void TForm1::ApplyTexts() {
     RefreshRealSpeed();
 }
 
-// Hints are tooltips. "Hide hints" clears those of the controls a trained user knows by heart;
-// every other control keeps its hint.
+// Hints are tooltips. The texts are always in place; "Hide hints" keeps every one of them from
+// showing (see eventFilter), including those set while the program runs.
 void TForm1::ApplyHints() {
-    const bool hide = Menu->MenuHideHints->isChecked();
-    const std::array<std::pair<QWidget*, const char*>, 8> switchable = {{
+    const std::array<std::pair<QWidget*, const char*>, 8> hints = {{
         {Text->Editcaractere, "Editcaractere.Hint"},
         {Text->SpeedButtonRAZtext, "SpeedButtonRAZtext.Hint"},
         {Text->ButtonReplayText, "ButtonReplayText.Hint"},
@@ -247,14 +255,50 @@ void TForm1::ApplyHints() {
         {Controls->OnairBox, "OnairBox.Hint"},
         {Controls->EditAmplitude, "EditAmplitude.Hint"},
     }};
-    for (auto [widget, entry] : switchable) {
-        widget->setToolTip(hide ? QString() : T(entry));
+    for (auto [widget, entry] : hints) {
+        widget->setToolTip(T(entry));
     }
-    Controls->EditVitesse->setToolTip(hide ? QString() : T("EditVitesse.Hint"));
+    Controls->EditVitesse->setToolTip(T("EditVitesse.Hint"));
 }
 
+// The item's own check mark is the switch; a hint already showing goes at once.
 void TForm1::MenuHideHintsClick() {
-    ApplyHints();
+    if (Menu->MenuHideHints->isChecked()) {
+        QToolTip::hideText();
+    }
+}
+
+bool TForm1::IsInThisWindow(const QObject* object) const {
+    for (; object != nullptr; object = object->parent()) {
+        if (object == this) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+        case QEvent::ToolTip:
+            if (Menu->MenuHideHints->isChecked() && IsInThisWindow(watched)) {
+                QToolTip::hideText();
+                return true;
+            }
+            break;
+        case QEvent::ShowToParent:
+        case QEvent::HideToParent:
+            if (std::any_of(SidePanels.begin(), SidePanels.end(),
+                            [watched](const SidePanel& side) { return side.Panel == watched; })) {
+                const bool anyOpen = AnySidePanelOpen();
+                for (FormFeature* feature : Features) {
+                    feature->OnSidePanelsChanged(anyOpen);
+                }
+            }
+            break;
+        default:
+            break;
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void TForm1::OpenSoundOutput() {
@@ -293,10 +337,17 @@ void TForm1::showEvent(QShowEvent* event) {
     }
 }
 
+// Enter presses the default button (the quiz's OK) from any control that leaves the key to
+// the window; Escape presses the quiz's Stop while it shows, else Stop or Quit.
 void TForm1::keyPressEvent(QKeyEvent* event) {
-    // Escape presses whichever of Stop and Quit is showing.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        PressDefaultButton();
+        return;
+    }
     if (event->key() == Qt::Key_Escape) {
-        if (Text->ButtonStop->isVisible()) {
+        if (CancelButton != nullptr && CancelButton->isVisible() && CancelButton->isEnabled()) {
+            CancelButton->click();
+        } else if (Text->ButtonStop->isVisible()) {
             ButtonStopClick();
         } else {
             ButtonQuitterClick();
@@ -304,6 +355,14 @@ void TForm1::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QMainWindow::keyPressEvent(event);
+}
+
+bool TForm1::PressDefaultButton() {
+    if (DefaultButton == nullptr || !DefaultButton->isVisible() || !DefaultButton->isEnabled()) {
+        return false;
+    }
+    DefaultButton->click();
+    return true;
 }
 
 }  // namespace kelvaro

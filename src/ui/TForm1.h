@@ -77,7 +77,11 @@ public:
     // Play control of the text box.
     void ButtonReplayTextClick();
     void SpeedButtonRAZtextClick();
+    /// Stop (button, Escape): closes an open side panel, else stops whatever plays.
     void ButtonStopClick();
+    /// Stops whatever plays and gives the controls back, leaving an open side panel as it is
+    /// (the end of a series or of a quiz must not take a half-typed set away).
+    void StopPlayback();
     void StartClick();
     void SetStandby(int standbyMs);
     void TimerBoucleTimer();
@@ -122,6 +126,12 @@ public:
     void RegisterSidePanel(QWidget* panel, std::function<void()> closeAction);
     /// Closes every open side panel but the given one, through its own close action.
     void CloseOtherSidePanels(const QWidget* keep);
+    /// A side panel is about to be shown: a running quiz stops, the other panels close.
+    void OpenSidePanel(const QWidget* panel);
+    bool AnySidePanelOpen() const;
+    /// The buttons Enter and Escape press while they show and are enabled (the quiz's OK and
+    /// Stop); Escape falls back to Stop or Quit.
+    void SetDefaultButtons(QPushButton* defaultButton, QPushButton* cancelButton);
     /// A practice mode's radio button and its pane; selecting a mode shows only its pane.
     void AddMode(QRadioButton* button, QWidget* pane);
     void ShowModePane(QWidget* pane);
@@ -148,6 +158,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void BuildWindow();
@@ -166,6 +177,9 @@ private:
     void RunReleaseSequence();
 
     bool EditcaractereKeyPress(QKeyEvent* event);
+    bool PressDefaultButton();
+    void SetTextReplay(bool running);
+    bool IsInThisWindow(const QObject* object) const;
     void EditcaractereChange();
     void EndOfTextReplay();
     void EndOfTypingPlay();
@@ -199,6 +213,8 @@ private:
     QVBoxLayout* ModeArea = nullptr;
     QWidget* RightColumn = nullptr;
     PushToTalk* Ptt = nullptr;
+    QPointer<QPushButton> DefaultButton;
+    QPointer<QPushButton> CancelButton;
     TransmitterFeature* Transmitter = nullptr;
 
     MainMenu* Menu = nullptr;

@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "platform/qt/TJoystickex.h"
 #include "ui/LocalCharactersPanel.h"
@@ -22,8 +23,8 @@ void TForm1::CreateFeatures() {
     Joystickex1 = new TJoystickex(Services.JoystickDevice, this);
     JoystickPresent = !Services.JoystickDevice.empty() && Joystickex1->Capture();
     auto* random = new RandomFeature(*this);
-    auto* quiz = new QuizFeature(*this, random);
-    new LocalCharactersPanel(*this, quiz);
+    new QuizFeature(*this, random);
+    new LocalCharactersPanel(*this);
     Transmitter =
         new TransmitterFeature(*this, Services.CreateTransmitterDevices ? Services.CreateTransmitterDevices()
                                                                         : TransmitterDevices::System());
@@ -31,6 +32,19 @@ void TForm1::CreateFeatures() {
 
 void TForm1::RegisterSidePanel(QWidget* panel, std::function<void()> closeAction) {
     SidePanels.push_back({panel, std::move(closeAction)});
+}
+
+void TForm1::OpenSidePanel(const QWidget* panel) {
+    for (FormFeature* feature : Features) {
+        feature->OnSidePanelOpening();
+    }
+    CloseOtherSidePanels(panel);
+}
+
+// A panel counts as open once it is shown on the window, even while the window itself is not.
+bool TForm1::AnySidePanelOpen() const {
+    return std::any_of(SidePanels.begin(), SidePanels.end(),
+                       [](const SidePanel& side) { return !side.Panel->isHidden(); });
 }
 
 void TForm1::CloseOtherSidePanels(const QWidget* keep) {
@@ -72,6 +86,11 @@ void TForm1::PlayQueued() {
         return;  // the end of the transmitter delay starts playback
     }
     Text->Button1->click();
+}
+
+void TForm1::SetDefaultButtons(QPushButton* defaultButton, QPushButton* cancelButton) {
+    DefaultButton = defaultButton;
+    CancelButton = cancelButton;
 }
 
 void TForm1::PttOff() {

@@ -54,11 +54,21 @@ void TForm1::StartClick() {
 
 bool TForm1::EditcaractereKeyPress(QKeyEvent* event) {
     TypingEdit* box = Text->Editcaractere;
+    switch (event->key()) {
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+        case Qt::Key_PageUp:
+        case Qt::Key_PageDown:
+            return true;  // they belong to the reference lists, never to the box
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            PressDefaultButton();  // the box never takes a line break
+            return true;
+        default:
+            break;
+    }
     if (box->isReadOnly() || ReplayActive) {
         return false;
-    }
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        return true;
     }
     if (event->key() == Qt::Key_Backspace) {
         if (!Player->PlayQueue().empty()) {
@@ -130,6 +140,7 @@ void TForm1::ButtonReplayTextClick() {
     }
     Player->PlayQueue() += toPlay;
     box->setReadOnly(true);
+    SetTextReplay(true);
     ShowStopHideQuit(true);
     ReplayActive = true;
     ReplayStopped = false;
@@ -161,10 +172,20 @@ void TForm1::TimerBoucleTimer() {
     Text->ButtonReplayText->click();
 }
 
+void TForm1::SetTextReplay(bool running) {
+    for (FormFeature* feature : Features) {
+        feature->OnTextReplay(running);
+    }
+}
+
 void TForm1::ButtonStopClick() {
     if (CloseOpenSidePanel()) {
         return;
     }
+    StopPlayback();
+}
+
+void TForm1::StopPlayback() {
     Boucle->SetEnabled(false);
     Text->ButtonReplayText->setEnabled(!Text->Editcaractere->IsEmpty());
     Text->ButtonReplayText->setChecked(false);
@@ -189,6 +210,7 @@ void TForm1::ButtonStopClick() {
         // Stopped in a continuous-replay standby: the box is the user's again.
         Text->Editcaractere->setReadOnly(false);
     }
+    SetTextReplay(false);
     for (FormFeature* feature : Features) {
         feature->OnStop();
     }
@@ -227,6 +249,7 @@ void TForm1::EndOfTextReplay() {
     box->setEnabled(true);
     box->setReadOnly(false);
     ReplayActive = false;
+    SetTextReplay(false);
     PttOff();
     if (!ReplayResumeText.empty()) {
         const int played = static_cast<int>(TextBoxCodes().size() -
@@ -313,7 +336,7 @@ void TForm1::RefreshRealSpeed() {
 }
 
 void TForm1::EspacePlusClick() {
-    CloseOtherSidePanels(Spacing);
+    OpenSidePanel(Spacing);
     Spacing->SpinEditEspace->setValue(SpeedState.Spacing());
     Spacing->setVisible(true);
     Spacing->SpinEditEspace->setFocus();

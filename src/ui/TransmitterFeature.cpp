@@ -158,7 +158,7 @@ void TransmitterFeature::BeepUnless(bool succeeded) {
 // Panel.
 
 void TransmitterFeature::MenuPortClick() {
-    Form.CloseOtherSidePanels(PanelPort);
+    Form.OpenSidePanel(PanelPort);
     PanelPort->setVisible(true);
     PanelPort->raise();
 }

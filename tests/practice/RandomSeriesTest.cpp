@@ -1,6 +1,7 @@
 // The random-groups generator with a fixed seed: counts, groups, leading Vs, the rules and the exam.
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <string>
 
 #include "practice/CharacterSets.h"
@@ -185,17 +186,25 @@ TEST_F(RandomSeriesTest, CallsignGroupsEndInTwoLettersAndNeverStartWithTwoFigure
 }
 
 TEST_F(RandomSeriesTest, AfterAThousandRejectedDrawsTheFirstCharacterIsUsed) {
-    // A set of letters and one figure: a non-mixed group that starts with the figure can
-    // never find a second one, so the figure is repeated.
-    Pool.SetSlot(CharacterSets::kChosenStart, '7');
-    Pool.SetSlot(CharacterSets::kChosenStart + 1, 'a');
-    Pool.SetPoolStart(CharacterSets::kChosenStart);
-    Pool.SetPoolSize(2);
-    Series.Rule = GroupRule::NonMixed;
-    Series.Count = 1000;
+    // Callsign groups from figures alone: the second character may not be a figure after a
+    // figure, and the fourth and fifth must be letters, so those three draws can never
+    // succeed. The third is free.
+    Use(RandomSource::Figures);
+    Series.Rule = GroupRule::Callsigns;
+    Series.Count = 5;
+    RandomGenerator reference{12345};
     const SeriesRun run = RunSeries(Series);
-    EXPECT_NE(run.Pane.find("77777"), std::string::npos);
-    EXPECT_NE(run.Pane.find("aaaaa"), std::string::npos);
+    ASSERT_EQ(run.Pane.size(), 6u) << run.Pane;
+    const char first = run.Pane[0];
+    EXPECT_EQ(run.Pane[1], first) << run.Pane;
+    EXPECT_TRUE(std::isdigit(static_cast<unsigned char>(run.Pane[2]))) << run.Pane;
+    EXPECT_EQ(run.Pane.substr(3), std::string(2, first) + " ") << run.Pane;
+    // Exactly 1000 draws for each capped character: one each for the first and the third.
+    const int draws = 2 + 3 * RandomSeries::kMaxDraws;
+    for (int draw = 0; draw < draws; ++draw) {
+        reference.RandomInt(10);
+    }
+    EXPECT_EQ(Random.CurrentSeed(), reference.CurrentSeed());
 }
 
 TEST_F(RandomSeriesTest, EmptySetOrVocabularyWithoutListGivesNothing) {

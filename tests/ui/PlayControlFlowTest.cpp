@@ -1,6 +1,7 @@
 // Typing, Backspace, Delayed Play, Replay with Stop and Resume, Continuous Replay and Escape,
-// driven through the real window's controls.
+// the keys the box never takes, driven through the real window's controls.
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QToolButton>
@@ -153,6 +154,46 @@ TEST_F(PlayControlFlowTest, EscapeClosesTheSpacingPanelWithoutStoppingPlayback) 
     EXPECT_EQ(Queue(), "paris");
     QTest::keyClick(Form.get(), Qt::Key_Escape);  // now Escape is Stop
     EXPECT_EQ(Form->ReplayResume(), "aris");
+}
+
+TEST_F(PlayControlFlowTest, ContinuousReplayIsTickedOnlyByAStandby) {
+    QAction* parent = Find<QMenu>("MenuContinuous")->menuAction();
+    ASSERT_EQ(parent->shortcut(), QKeySequence("Shift+Ctrl+F8"));
+    parent->trigger();  // what its shortcut does
+    EXPECT_FALSE(parent->isChecked());
+    Trigger("MenuDelayedPlay");
+    Type("ee");
+    Replay()->click();
+    EXPECT_EQ(Queue(), "ee");  // no blank for a round that never comes
+    Device.CompleteAll();
+    EXPECT_FALSE(Boucle().Enabled());
+    EXPECT_FALSE(Stop()->isVisible());
+
+    Trigger("MenuStandby10s");
+    EXPECT_TRUE(parent->isChecked());
+    parent->trigger();
+    EXPECT_TRUE(parent->isChecked());
+    Trigger("MenuNoBoucle");
+    EXPECT_FALSE(parent->isChecked());
+}
+
+// Up, Down, Page Up and Page Down move in the reference lists; Enter never breaks the line.
+TEST_F(PlayControlFlowTest, ListKeysAndEnterNeverReachTheBox) {
+    Trigger("MenuDelayedPlay");
+    const QString text = QString("paris ").repeated(40);
+    Type(text);
+    const int end = Box()->textCursor().position();
+    ASSERT_EQ(end, text.size());
+    for (Qt::Key key : {Qt::Key_Up, Qt::Key_PageUp, Qt::Key_Return, Qt::Key_Enter}) {
+        QTest::keyClick(Box(), key);
+        EXPECT_EQ(Box()->textCursor().position(), end) << key;
+    }
+    Box()->MoveCaretToStart();
+    for (Qt::Key key : {Qt::Key_Down, Qt::Key_PageDown}) {
+        QTest::keyClick(Box(), key);
+        EXPECT_EQ(Box()->textCursor().position(), 0) << key;
+    }
+    EXPECT_EQ(Box()->toPlainText(), text);
 }
 
 TEST_F(PlayControlFlowTest, ClearEmptiesTheBoxAndWhatTypingQueued) {

@@ -1,7 +1,10 @@
 // The quiz driven through the real window: questions, verdicts, the report, the adaptation of
-// speed and delay, Stop, Alt+M, and the quiz settings kept across a restart.
+// speed and delay, Stop, Alt+M, Enter and Escape, side panels and replays that keep it out, and
+// the quiz settings kept across a restart.
 #include <QAction>
 #include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
@@ -11,6 +14,7 @@
 #include "WindowFixture.h"
 #include "ui/ControlsPane.h"
 #include "ui/QuizFeature.h"
+#include "ui/RandomFeature.h"
 
 namespace kelvaro::test {
 namespace {
@@ -54,6 +58,17 @@ protected:
         ASSERT_TRUE(Answer().Tick());
     }
     bool FaceShown(const char* name) { return !Find<QWidget>(name)->isHidden(); }
+    /// Vocabulary checked on a one-line word list (chosen in the Random mode, where it is offered).
+    void CheckVocabulary() {
+        const QString list = Folder.path() + "/words.txt";
+        QFile words(list);
+        ASSERT_TRUE(words.open(QIODevice::WriteOnly));
+        words.write("paris\r\n");
+        words.close();
+        Form->findChild<RandomFeature*>()->ChooseWordList = [list] { return list; };
+        Find<QRadioButton>("RadioButtonRandom")->click();
+        Trigger("MenuListWords");
+    }
     void SetQuizCount(int count) { Find<QSpinBox>("SpinEditQuizNumber")->setValue(count); }
 };
 
@@ -365,6 +380,139 @@ TEST_F(QuizFlowTest, QuizKeysSurviveARestart) {
     EXPECT_EQ(collected.ResumeDelaySeconds, 0);
     EXPECT_FALSE(collected.ReplayLastError);
     EXPECT_EQ(collected.QuizDelayStep, 18);
+}
+
+TEST_F(QuizFlowTest, EverySidePanelStopsTheQuizAndHoldsOkUntilItCloses) {
+    struct SidePanelCase {
+        const char* OpenItem;
+        const char* Panel;
+        const char* CloseButton;
+    };
+    const SidePanelCase cases[] = {
+        {"MenuChoixCaracteres", "PanelChoixRandom", "ButtonCancelChoix"},
+        {"MenuLocallesson", "PanelLocalLesson", "ButtonLocalLessonExit"},
+        {"EspacePlus", "PanelEspace", "BitBtnOKEspace"},
+        {"MenuPort", "PanelPort", "ButtonClosePanelPort"},
+        {"MenuLocalCharacters", "PanelLocalCharacters", "ButtonLocalCaractereExit"},
+    };
+    for (const SidePanelCase& side : cases) {
+        SCOPED_TRACE(side.OpenItem);
+        AskOnly('e');
+        Ok()->click();
+        ASSERT_TRUE(Quiz().IsQuizRunning());
+        Trigger(side.OpenItem);
+        EXPECT_TRUE(Find<QWidget>(side.Panel)->isVisible());
+        EXPECT_FALSE(Quiz().IsQuizRunning());
+        EXPECT_TRUE(Queue().empty());
+        EXPECT_TRUE(Ok()->isVisible());
+        EXPECT_FALSE(Ok()->isEnabled());
+        EXPECT_TRUE(Box()->isEnabled());
+        QTest::keyClick(Box(), Qt::Key_Return);
+        EXPECT_FALSE(Quiz().IsQuizRunning());
+        Find<QPushButton>(side.CloseButton)->click();
+        EXPECT_FALSE(Find<QWidget>(side.Panel)->isVisible());
+        EXPECT_TRUE(Ok()->isEnabled());
+        Device.CompleteAll();
+    }
+}
+
+TEST_F(QuizFlowTest, WithVocabularyCheckedOkWaitsForAConfirmedSet) {
+    CheckVocabulary();
+    SelectQuiz();
+    EXPECT_TRUE(Find<QWidget>("PanelChoixRandom")->isVisible());
+    EXPECT_FALSE(Find<QPushButton>("ButtonCancelChoix")->isEnabled());
+    EXPECT_FALSE(Ok()->isEnabled());
+    QTest::keyClick(Box(), Qt::Key_Return);
+    Ok()->click();
+    EXPECT_FALSE(Quiz().IsQuizRunning());
+    EXPECT_TRUE(Queue().empty());
+
+    Find<QComboBox>("BoxCaracteresChoix")->setEditText("t");
+    Find<QPushButton>("ButtonChoixCaractereOK")->click();
+    EXPECT_TRUE(Ok()->isEnabled());
+    QTest::keyClick(Box(), Qt::Key_Return);
+    EXPECT_TRUE(Quiz().IsQuizRunning());
+    EXPECT_EQ(Queue(), "t");
+}
+
+TEST_F(QuizFlowTest, EnterPressesOkAndEscapeTheQuizStopWhichRestartsTheStreak) {
+    Find<QCheckBox>("CheckBoxVitMod")->setChecked(true);
+    AskOnly('e');
+    const int speed = Speed();
+    QTest::keyClick(Box(), Qt::Key_Return);
+    ASSERT_TRUE(Quiz().IsQuizRunning());
+    EXPECT_TRUE(Box()->toPlainText().isEmpty());
+    for (int right = 0; right < 3; ++right) {
+        PlayAndAnswer("e");
+    }
+    QTest::keyClick(Reply(), Qt::Key_Escape);
+    EXPECT_FALSE(Quiz().IsQuizRunning());
+    EXPECT_FALSE(Terminated);
+
+    QTest::keyClick(Box(), Qt::Key_Return);
+    ASSERT_TRUE(Quiz().IsQuizRunning());
+    for (int right = 0; right < 2; ++right) {
+        PlayAndAnswer("e");
+    }
+    EXPECT_EQ(Speed(), speed);  // three before Escape and two after are no streak of five
+    for (int right = 0; right < 3; ++right) {
+        PlayAndAnswer("e");
+    }
+    EXPECT_EQ(Speed(), speed + 1);
+}
+
+TEST_F(QuizFlowTest, ReplayOfTheTextBoxKeepsTheQuizOutUntilItEnds) {
+    Trigger("MenuDelayedPlay");
+    Type("ee");
+    AskOnly('t');
+    auto* quizMode = Find<QRadioButton>("RadioButtonQuiz");
+    auto* randomMode = Find<QRadioButton>("RadioButtonRandom");
+    Find<QPushButton>("ButtonReplayText")->click();
+    EXPECT_FALSE(Ok()->isEnabled());
+    EXPECT_FALSE(quizMode->isEnabled());
+    EXPECT_FALSE(randomMode->isEnabled());
+    Ok()->click();
+    QTest::keyClick(Box(), Qt::Key_Return);
+    EXPECT_FALSE(Quiz().IsQuizRunning());
+    EXPECT_EQ(Queue(), "ee");
+    Device.CompleteAll();
+    EXPECT_EQ(CharacterFrames().size(), 2u);
+    EXPECT_TRUE(Ok()->isEnabled());
+    EXPECT_TRUE(quizMode->isEnabled());
+    EXPECT_TRUE(randomMode->isEnabled());
+
+    // A continuous replay keeps them out through its standby, until Stop.
+    Trigger("MenuStandby10s");
+    Find<QPushButton>("ButtonReplayText")->click();
+    Device.CompleteAll();
+    ASSERT_TRUE(Boucle().Enabled());
+    EXPECT_FALSE(Ok()->isEnabled());
+    Find<QPushButton>("ButtonStop")->click();
+    EXPECT_TRUE(Ok()->isEnabled());
+    EXPECT_TRUE(randomMode->isEnabled());
+    Ok()->click();
+    EXPECT_TRUE(Quiz().IsQuizRunning());
+    EXPECT_EQ(Queue(), "t");
+}
+
+TEST_F(QuizFlowTest, SelectedQuizComesBackAtTheNextStart) {
+    // With Vocabulary checked, the restored quiz asks for a set before anything else.
+    CheckVocabulary();
+    SelectQuiz();
+    Form->MenuOutilsQuitClick();
+    QFile saved(Folder.path() + "/kelvaro.dat");
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    EXPECT_NE(saved.readAll().indexOf("LASTCHOICE=6\r\n"), -1);
+    Form.reset();
+    Timers.clear();
+    Create();
+    EXPECT_TRUE(Find<QRadioButton>("RadioButtonQuiz")->isChecked());
+    EXPECT_TRUE(Find<QWidget>("QuizGroupBox")->isVisible());
+    EXPECT_TRUE(Find<QWidget>("PanelChoixRandom")->isVisible());
+    EXPECT_FALSE(Ok()->isEnabled());
+    EXPECT_EQ(Form->CollectSettings().LastChoice, 6);
+    Find<QRadioButton>("RadioButtonRandom")->click();
+    EXPECT_EQ(Form->CollectSettings().LastChoice, 4);
 }
 
 }  // namespace

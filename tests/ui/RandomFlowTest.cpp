@@ -1,5 +1,6 @@
 // The Random mode through the real window: a series on the fake device, the quick series, Stop,
-// the impairment switches, the settings it owns and the word lists it refuses.
+// a series ending under an open side panel, the impairment switches, the settings it owns and
+// the word lists it refuses.
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
@@ -121,6 +122,62 @@ TEST_F(RandomFlowTest, StopOfThePaneLetsTheSoundingCharacterEndAndGeneratesNoMor
     Play()->click();  // a new series starts on a new line
     Device.CompleteNext();
     EXPECT_EQ(Memo()->toPlainText().count('\n'), 1);
+}
+
+// Whether the count runs out or the pane's Stop is pressed, the window is the user's again and
+// the side panel stays as it was, with what was typed in it.
+TEST_F(RandomFlowTest, SeriesEndingUnderAnOpenSidePanelGivesTheWindowBackAndKeepsThePanel) {
+    struct EndCase {
+        const char* OpenItem;
+        const char* Panel;
+        bool StopPressed;
+    };
+    const EndCase cases[] = {
+        {"MenuChoixCaracteres", "PanelChoixRandom", false},
+        {"MenuChoixCaracteres", "PanelChoixRandom", true},
+        {"EspacePlus", "PanelEspace", false},
+        {"MenuLocallesson", "PanelLocalLesson", false},
+    };
+    auto* box = Find<QComboBox>("BoxCaracteresChoix");
+    auto* quizMode = Find<QRadioButton>("RadioButtonQuiz");
+    int beeps = 0;
+    for (const EndCase& end : cases) {
+        SCOPED_TRACE(std::string(end.OpenItem) + (end.StopPressed ? " Stop" : " count"));
+        const bool chosen = std::string(end.Panel) == "PanelChoixRandom";
+        SelectRandom(5);
+        Trigger("MenuLetters");
+        Play()->click();
+        ASSERT_FALSE(Box()->isEnabled());
+        ASSERT_FALSE(quizMode->isEnabled());
+        Trigger(end.OpenItem);
+        if (chosen) {
+            box->setEditText("xyz");
+        }
+        if (end.StopPressed) {
+            StopRandom()->click();
+        } else {
+            ++beeps;
+        }
+        Device.CompleteAll();
+        EXPECT_EQ(Prompts.InformationBeeps, beeps);
+        EXPECT_FALSE(Random().Series().Running());
+        EXPECT_TRUE(Box()->isEnabled());
+        EXPECT_TRUE(quizMode->isEnabled());
+        EXPECT_TRUE(Play()->isVisible());
+        EXPECT_TRUE(Find<QWidget>("ButtonQuitter")->isVisible());
+        EXPECT_FALSE(Find<QWidget>("ButtonStop")->isVisible());
+        ASSERT_TRUE(Find<QWidget>(end.Panel)->isVisible());
+        if (chosen) {
+            // The typed set was not lost: confirming it now builds it.
+            EXPECT_EQ(box->currentText(), "xyz");
+            Find<QPushButton>("ButtonChoixCaractereOK")->click();
+            EXPECT_EQ(Form->Pool().PoolSize(), 3);
+        } else {
+            QTest::keyClick(Form.get(), Qt::Key_Escape);  // Escape closes the panel, never quits
+            EXPECT_FALSE(Terminated);
+        }
+        EXPECT_FALSE(Find<QWidget>(end.Panel)->isVisible());
+    }
 }
 
 TEST_F(RandomFlowTest, ClearDuringASeriesWarnsAndKeepsTheText) {

@@ -80,7 +80,6 @@ TEST_F(StartAndQuitTest, OwnedSettingsAreAppliedAndEveryKeyComesBack) {
     EXPECT_EQ(Form->Engine().Drift().StepSetting, 25);
     EXPECT_EQ(Form->Engine().Drift().MaxHz, 1400);
     EXPECT_TRUE(Find<QAction>("MenuHideHints")->isChecked());
-    EXPECT_TRUE(Find<QWidget>("Editcaractere")->toolTip().isEmpty());
 
     Form->MenuOutilsQuitClick();
     EXPECT_TRUE(Terminated);
@@ -170,17 +169,6 @@ TEST_F(StartAndQuitTest, AFailedSaveIsReportedAndQuittingGoesOn) {
     EXPECT_TRUE(Terminated);
     ASSERT_EQ(Prompts.Messages.size(), 1u);
     EXPECT_EQ(Prompts.Messages[0], "Can't create kelvaro.dat !");
-}
-
-TEST_F(StartAndQuitTest, HideHintsSwitchesOnlyTheTrainedUsersHints) {
-    Create();
-    auto* box = Find<QWidget>("Editcaractere");
-    EXPECT_EQ(box->toolTip(), "Only characters having a morse code are played");
-    Trigger("MenuHideHints");
-    EXPECT_TRUE(box->toolTip().isEmpty());
-    EXPECT_TRUE(Find<QWidget>("ButtonQuitter")->toolTip().isEmpty());
-    Trigger("MenuHideHints");
-    EXPECT_EQ(Find<QWidget>("ButtonQuitter")->toolTip(), "to Exit Kelvaro");
 }
 
 }  // namespace

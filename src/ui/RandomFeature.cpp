@@ -17,6 +17,7 @@
 #include <QToolButton>
 #include <algorithm>
 
+#include "app/OutputFile.h"
 #include "app/TextEncoding.h"
 #include "app/WordListFile.h"
 #include "core/Cp1252.h"
@@ -456,14 +457,16 @@ void RandomFeature::SaveMemoRandom1Click() {
     if (name.isEmpty()) {
         return;
     }
-    QFile file(name);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        Form.Prompts().Warn(T("msg.cannot-open-file"));
-        return;
-    }
     QString text = Pane->MemoRandom->toPlainText();
     text.replace("\n", "\r\n");
-    file.write(text.toUtf8());
+    // Written beside and renamed into place: a failed save never leaves half a file under the
+    // chosen name, and a link or device in its place is never replaced.
+    const QByteArray bytes = text.toUtf8();
+    const Status saved = OutputFile::WriteWhole(QFile::encodeName(name).toStdString(),
+                                                std::string_view(bytes.constData(), bytes.size()));
+    if (!saved.Ok()) {
+        Form.Prompts().Warn(T("msg.cannot-open-file") + "\n" + QString::fromStdString(saved.Context));
+    }
 }
 
 void RandomFeature::MenuQuickRandomClick() {

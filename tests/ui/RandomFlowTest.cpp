@@ -384,5 +384,34 @@ TEST_F(RandomDescriptionTest, DescriptionFollowsTheSpeedAndSpacing) {
     EXPECT_TRUE(words->text().contains("Spacing between characters=2")) << words->text().toStdString();
 }
 
+TEST_F(RandomFlowTest, SavedGroupsReplaceAFileWholeAndNeverWriteThroughAReadOnlyOne) {
+    SelectRandom(10);
+    Trigger("MenuLetters");
+    Play()->click();
+    Device.CompleteAll();
+    const QString memo = Memo()->toPlainText();
+    ASSERT_FALSE(memo.isEmpty());
+
+    // An earlier, longer save is replaced whole: CR LF between lines, nothing of the old left.
+    const std::string saved = WriteFile("Random1.txt", QByteArray(4000, 'x'));
+    Random().ChooseSaveFile = [saved] { return QString::fromStdString(saved); };
+    Trigger("SaveMemoRandom1");
+    QFile written(QString::fromStdString(saved));
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    EXPECT_EQ(QString::fromUtf8(written.readAll()), QString(memo).replace("\n", "\r\n"));
+    EXPECT_TRUE(Prompts.Messages.empty());
+
+    // A file the user made read-only keeps its bytes, and the user is told why.
+    const std::string locked = WriteFile("Locked.txt", "keep me");
+    std::filesystem::permissions(locked, std::filesystem::perms::owner_read);
+    Random().ChooseSaveFile = [locked] { return QString::fromStdString(locked); };
+    Trigger("SaveMemoRandom1");
+    QFile kept(QString::fromStdString(locked));
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), QByteArray("keep me"));
+    ASSERT_EQ(Prompts.Messages.size(), 1u);
+    EXPECT_TRUE(Prompts.Messages[0].contains("Locked.txt")) << Prompts.Messages[0].toStdString();
+}
+
 }  // namespace
 }  // namespace kelvaro::test

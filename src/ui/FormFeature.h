@@ -29,6 +29,9 @@ public:
     /// The main Stop action (Stop button, Escape): bufferIdle tells whether a character still
     /// sounds.
     virtual void OnStop() {}
+    /// Quit was asked for, before any confirmation: timers that would carry on by themselves
+    /// stop.
+    virtual void OnQuitRequested() {}
     /// The speed, spacing or word spacing changed (descriptions show the real speed).
     virtual void OnSpeedChanged() {}
     /// The interface language changed.

@@ -79,6 +79,7 @@ public:
     void AddToContext(CharacterContext& context) const override;
     bool HandlePlaybackEnded() override;
     void OnStop() override;
+    void OnQuitRequested() override;
     void Retranslate(const LanguageTable& texts) override;
 
 protected:

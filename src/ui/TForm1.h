@@ -77,6 +77,9 @@ public:
     void ButtonReplayTextClick();
     void SpeedButtonRAZtextClick();
     void ButtonStopClick();
+    /// Stop without its first step (closing an open side panel): every mode stops, the
+    /// queue is emptied (the sounding character finishes) and the transmitter drops out.
+    void StopPlayback();
     void StartClick();
     void SetStandby(int standbyMs);
     void TimerBoucleTimer();
@@ -137,6 +140,7 @@ public:
     bool IsQuitting() const override { return Quitting; }
     void OnPlaybackEnded() override;
     void ShowDeviceError(const Status& status) override;
+    void StopOnDeviceFailure() override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;

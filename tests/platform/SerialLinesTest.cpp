@@ -165,5 +165,23 @@ TEST_F(FakeDeviceTree, ParallelPortAddressesComeFromProc) {
     EXPECT_EQ(port.GetLastState().find("succes"), std::string::npos);
 }
 
+TEST_F(FakeDeviceTree, AParallelPortHeldByAnotherDriverIsRefusedWithoutWaiting) {
+    fs::create_directories(Root / "sys" / "parport0" / "devices");
+    std::ofstream(Root / "sys" / "parport0" / "base-addr") << "888\t1912\n";
+    std::ofstream(Root / "sys" / "parport0" / "devices" / "active") << "lp\n";
+    Device("parport0");
+    PpdevPortAccess port((Root / "sys").string(), (Root / "dev").string());
+    port.EnablePorts(0x378, 0x378);
+    EXPECT_NE(port.GetLastState().find("held by lp"), std::string::npos) << port.GetLastState();
+    port.Outport(0x37A, 1);
+    EXPECT_EQ(port.GetLastState().find("succes"), std::string::npos);
+
+    // Free again: the claim is tried, and fails on what is no parallel port.
+    std::ofstream(Root / "sys" / "parport0" / "devices" / "active") << "none\n";
+    port.EnablePorts(0x378, 0x378);
+    EXPECT_NE(port.GetLastState().find("Cannot claim"), std::string::npos) << port.GetLastState();
+    EXPECT_EQ(port.GetLastState().find("held by"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace kelvaro

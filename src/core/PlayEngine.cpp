@@ -197,6 +197,7 @@ void PlayEngine::QueueCharacter(int frames, bool isBlank, bool noiseOn) {
         // A device that refuses one buffer refuses the next ones too: rather than one message
         // per queued character, playback stops here, ends as after Stop (keying released, PTT
         // off, controls back), and the error is shown once.
+        IsBufferIdle = true;  // nothing is pending: what Stop keeps starts at this character
         Host.StopOnDeviceFailure();
         Queue.clear();
         CompletionStep(kCharacterBuffer, true);

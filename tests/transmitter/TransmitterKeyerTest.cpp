@@ -118,8 +118,7 @@ INSTANTIATE_TEST_SUITE_P(FirstAndLastChoice, TxDelayTest, ::testing::Values(0, 4
 
 TEST_F(RealTimeKeying, StoppingTheSequencerMidDashReleasesTheLineForGood) {
     Character = ScheduleFor("---", 10);
-    Keyer->CwKeyDown(Character, false);
-    Loop.RunUntil([] { return false; }, 100);  // inside the first 360 ms dash
+    Keyer->CwKeyDown(Character, false);  // the first dash lasts 340 ms
     Keyer->StopElementSequencer();
     const auto stopped = Lines.EdgesOf(Line::Rts);
     ASSERT_EQ(stopped.size(), 2U);
@@ -131,8 +130,7 @@ TEST_F(RealTimeKeying, StoppingTheSequencerMidDashReleasesTheLineForGood) {
 
 TEST_F(RealTimeKeying, PttOffMidCharacterLeavesNothingToKeyAgain) {
     Character = ScheduleFor("--", 10);
-    Keyer->CwKeyDown(Character, false);
-    Loop.RunUntil([] { return false; }, 100);
+    Keyer->CwKeyDown(Character, false);  // the first dash lasts 340 ms
     Keyer->PttOff();
     Loop.RunUntil([] { return false; }, 900);  // past the gap and the second dash
     const auto rts = Lines.EdgesOf(Line::Rts);

@@ -64,6 +64,9 @@ void PlayEngine::CloseOutput() {
 }
 
 void PlayEngine::StartClick() {
+    if (Host.IsQuitting()) {
+        return;  // nothing sounds or keys once the program is on its way out
+    }
     while (IsBufferIdle) {
         if (Queue.empty()) {
             CompletionStep(kCharacterBuffer, true);
@@ -191,9 +194,14 @@ void PlayEngine::QueueCharacter(int frames, bool isBlank, bool noiseOn) {
         kCharacterBuffer,
         std::span<const Sample>(CharBuffer.data(), static_cast<std::size_t>(frames) * kChannels));
     if (!written.Ok()) {
-        // No completion will come for a buffer the device refused: carry on with the next one.
-        ShowIfFailed(written, kWriteContext);
+        // A device that refuses one buffer refuses the next ones too: rather than one message
+        // per queued character, playback stops here, ends as after Stop (keying released, PTT
+        // off, controls back), and the error is shown once.
+        IsBufferIdle = true;  // nothing is pending: what Stop keeps starts at this character
+        Host.StopOnDeviceFailure();
+        Queue.clear();
         CompletionStep(kCharacterBuffer, true);
+        ShowIfFailed(written, kWriteContext);
         return;
     }
     if (noiseOn) {

@@ -34,6 +34,9 @@ class TransmitterKeying;
 ///    |                                     |  queue not empty: render the next character
 ///    +------ Stop empties the queue; the sounding character still finishes
 ///
+///   A buffer the device refuses: the host stops the mode, the queue is dropped, the completion
+///   step ends the playback at once, and the error is shown once.
+///
 /// Everything runs on the window thread. The device copies what it is given, so no buffer
 /// of the engine is ever read by another thread.
 class PlayEngine {

@@ -37,6 +37,9 @@ public:
     virtual void OnPlaybackEnded() = 0;
     /// A device error to show ("Err " + code + " : " + context); playback goes on.
     virtual void ShowDeviceError(const Status& status) = 0;
+    /// The device refused a character: the playing mode stops as with the Stop button, so that
+    /// nothing more is handed over. The engine then ends the playback and shows the error once.
+    virtual void StopOnDeviceFailure() {}
     /// The sound output could not be given back after the audio decoder used the card: the
     /// program cannot go on.
     virtual void FatalDeviceError(const Status& status) { ShowDeviceError(status); }

@@ -15,7 +15,8 @@ public:
     /// true: stay keyed until CwKeyUp (a hand key's sidetone).
     virtual void CwKeyDown(const KeyingSchedule& schedule, bool handKeying) = 0;
     virtual void CwKeyUp() = 0;
-    /// Stops following the element list (the character is done).
+    /// The character's sound is over: stops following the element list and releases a line it
+    /// left keyed (a hand key's line stays until CwKeyUp).
     virtual void StopElementSequencer() = 0;
 };
 

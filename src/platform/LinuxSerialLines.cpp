@@ -33,16 +33,28 @@ Status LinuxSerialLines::Open(const std::string& devicePath) {
         close(fileDescriptor);
         return Status::Failure(error, devicePath);
     }
-    termios settings{};
-    if (tcgetattr(fileDescriptor, &settings) == 0) {
-        settings.c_cflag &= ~static_cast<tcflag_t>(HUPCL | CRTSCTS);
-        settings.c_cflag |= CLOCAL;
-        settings.c_iflag &= ~static_cast<tcflag_t>(IXON | IXOFF | IXANY);
-        tcsetattr(fileDescriptor, TCSANOW, &settings);
+    // A port on which hang-up-on-close cannot be set would stay keyed after a kill: refused.
+    if (const int error = ApplyPortSettings(fileDescriptor); error != 0) {
+        close(fileDescriptor);
+        return Status::Failure(error, devicePath);
     }
     FileDescriptor = fileDescriptor;
     SerialLineGuard::Add(FileDescriptor);
     return Status::Success();
+}
+
+int LinuxSerialLines::ApplyPortSettings(int fileDescriptor) {
+    termios settings{};
+    if (tcgetattr(fileDescriptor, &settings) != 0) {
+        return errno;
+    }
+    settings.c_cflag |= HUPCL | CLOCAL;
+    settings.c_cflag &= ~static_cast<tcflag_t>(CRTSCTS);
+    settings.c_iflag &= ~static_cast<tcflag_t>(IXON | IXOFF | IXANY);
+    if (tcsetattr(fileDescriptor, TCSANOW, &settings) != 0) {
+        return errno;
+    }
+    return 0;
 }
 
 void LinuxSerialLines::Close() {

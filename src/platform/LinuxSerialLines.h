@@ -6,9 +6,9 @@
 namespace kelvaro {
 
 /// Linux raises DTR and RTS when a tty is opened, which would key a transmitter wired to
-/// them: Open clears both at once, turns off hang-up-on-close so that closing does not touch
-/// them again, and puts the port under SerialLineGuard so that they drop however the program
-/// ends.
+/// them: Open clears both at once. Hang-up-on-close stays on, so that the kernel drops both
+/// lines at the last close whatever ends the program, SIGKILL and the OOM killer included;
+/// SerialLineGuard drops them on a crash signal while the descriptor is still open.
 class LinuxSerialLines final : public SerialLines {
 public:
     LinuxSerialLines() = default;
@@ -23,6 +23,10 @@ public:
     bool IsOpen() const override { return FileDescriptor >= 0; }
     bool SetDtr(bool raised) override;
     bool SetRts(bool raised) override;
+
+    /// The settings a keying port gets on opening: hang-up-on-close on, modem status lines
+    /// ignored, no hardware or software flow control. Returns 0 or the system's error code.
+    static int ApplyPortSettings(int fileDescriptor);
 
 private:
     bool Change(int lines, bool raised);

@@ -7,10 +7,16 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
+#include <condition_variable>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <thread>
 
 namespace kelvaro {
 
@@ -18,6 +24,54 @@ namespace {
 
 constexpr int kLptCount = 3;
 constexpr std::uint16_t kControlOffset = 2;
+
+/// A free port is claimed in microseconds; longer means another driver holds it.
+constexpr std::chrono::milliseconds kClaimWait{100};
+
+/// The device that holds the port now, as the parport driver reports it; empty when none does
+/// (or when the driver does not say).
+std::string ActiveDevice(const std::string& portProcFolder) {
+    std::ifstream file(portProcFolder + "/devices/active");
+    std::string holder;
+    if (!(file >> holder) || holder == "none") {
+        return {};
+    }
+    return holder;
+}
+
+/// PPCLAIM sleeps until the port is free, and the caller holds the keying output lock: the claim
+/// runs on a thread of its own and is waited for at most `limit`. Returns 0 or the claim's error
+/// code; nothing when it is still waiting, in which case that thread owns the descriptor and
+/// gives the port back and closes it if the claim ever succeeds.
+std::optional<int> ClaimWithin(int fileDescriptor, std::chrono::milliseconds limit) {
+    struct Claim {
+        std::mutex Mutex;
+        std::condition_variable Finished;
+        bool Done = false;
+        bool Abandoned = false;
+        int Error = 0;
+    };
+    auto claim = std::make_shared<Claim>();
+    std::thread([claim, fileDescriptor] {
+        const int error = ioctl(fileDescriptor, PPCLAIM) == 0 ? 0 : errno;
+        std::lock_guard lock(claim->Mutex);
+        claim->Done = true;
+        claim->Error = error;
+        if (claim->Abandoned) {
+            if (error == 0) {
+                ioctl(fileDescriptor, PPRELEASE);
+            }
+            close(fileDescriptor);
+        }
+        claim->Finished.notify_all();
+    }).detach();
+    std::unique_lock lock(claim->Mutex);
+    if (!claim->Finished.wait_for(lock, limit, [&] { return claim->Done; })) {
+        claim->Abandoned = true;
+        return std::nullopt;
+    }
+    return claim->Error;
+}
 
 std::string Hex(std::uint16_t value) {
     char text[8];
@@ -60,14 +114,24 @@ void PpdevPortAccess::EnablePorts(std::uint16_t firstPort, std::uint16_t /*lastP
         if (GetLPTPortAddress(lpt) != firstPort) {
             continue;
         }
-        const std::string path = DeviceRoot + "/parport" + std::to_string(lpt - 1);
-        const int fileDescriptor = open(path.c_str(), O_RDWR | O_CLOEXEC);
+        const std::string name = "parport" + std::to_string(lpt - 1);
+        const std::string path = DeviceRoot + "/" + name;
+        if (const std::string holder = ActiveDevice(ProcRoot + "/" + name); !holder.empty()) {
+            LastState = "Cannot claim " + path + ": held by " + holder;
+            return;
+        }
+        const int fileDescriptor = open(path.c_str(), O_RDWR | O_NONBLOCK | O_CLOEXEC);
         if (fileDescriptor < 0) {
             LastState = "Cannot open " + path + ": " + std::strerror(errno);
             return;
         }
-        if (ioctl(fileDescriptor, PPCLAIM) != 0) {
-            LastState = "Cannot claim " + path + ": " + std::strerror(errno);
+        const std::optional<int> claimed = ClaimWithin(fileDescriptor, kClaimWait);
+        if (!claimed) {
+            LastState = "Cannot claim " + path + ": busy";
+            return;  // the claiming thread closes it
+        }
+        if (*claimed != 0) {
+            LastState = "Cannot claim " + path + ": " + std::strerror(*claimed);
             close(fileDescriptor);
             return;
         }

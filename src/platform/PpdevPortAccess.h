@@ -10,8 +10,10 @@ namespace kelvaro {
 
 /// Addresses come from /proc/sys/dev/parport/parportN/base-addr. Enabling a base claims the
 /// /dev/parportN whose base it is; the control register (base + 2) is then read and written
-/// with PPRCONTROL and PPWCONTROL. A base that belongs to no parport, or another register,
-/// fails and says so in the status text. The roots are there for tests.
+/// with PPRCONTROL and PPWCONTROL. A base that belongs to no parport, a port that another
+/// driver holds (a printer driver, another program), or another register fails at once and
+/// says so in the status text: enabling never waits for the port. The roots are there for
+/// tests.
 class PpdevPortAccess final : public PortAccess {
 public:
     explicit PpdevPortAccess(std::string procRoot = "/proc/sys/dev/parport", std::string deviceRoot = "/dev");

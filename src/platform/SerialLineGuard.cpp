@@ -1,4 +1,4 @@
-// Drops the transmitter lines of every open serial port however the program ends.
+// Drops the transmitter lines of every open serial port when the program exits or crashes.
 #include "platform/SerialLineGuard.h"
 
 #include <signal.h>

@@ -1,4 +1,4 @@
-// Drops the transmitter lines of every open serial port however the program ends.
+// Drops the transmitter lines of every open serial port when the program exits or crashes.
 #pragma once
 
 namespace kelvaro {
@@ -7,7 +7,8 @@ namespace kelvaro {
 /// signal (SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT, SIGQUIT, SIGTRAP, SIGSYS) DTR and RTS of
 /// each are cleared with ioctl, which is safe inside a signal handler, and the signal then
 /// takes its course. Quit signals (SIGINT, SIGTERM, SIGHUP) stay with the program, which quits
-/// through its normal release sequence. Thread-safe.
+/// through its normal release sequence. What no handler sees (SIGKILL, the OOM killer) is left
+/// to the port's hang-up-on-close. Thread-safe.
 class SerialLineGuard {
 public:
     static constexpr int kMaxPorts = 16;

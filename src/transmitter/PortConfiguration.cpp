@@ -79,8 +79,7 @@ PortConfiguration::LptChoiceResult PortConfiguration::ChooseLpt(int choice) {
     Route.ActivePortAddress = LptAddress(choice);
     Publish();
     EnablingRule();
-    ApplyPinIdle();
-    return LptChoiceResult::Taken;
+    return ApplyPinIdle() ? LptChoiceResult::Taken : LptChoiceResult::PinNotWritten;
 }
 
 bool PortConfiguration::ChoosePin(int pinChoice) {

@@ -33,7 +33,9 @@ public:
     /// address and the active one, with the enabling rule. Returns whether it was taken.
     bool AcceptLptAddressText(int lpt, const std::string& text);
 
-    enum class LptChoiceResult { Taken, DriverMissing, AddressZero };
+    /// PinNotWritten: the port is taken but the port library did not report success for the
+    /// pin's rest level.
+    enum class LptChoiceResult { Taken, PinNotWritten, DriverMissing, AddressZero };
     /// 0 = NONE, 1..3 = LPT1..LPT3. When refused, LptChoice() is back at the last accepted one.
     LptChoiceResult ChooseLpt(int choice);
     int LptChoice() const { return Choice; }

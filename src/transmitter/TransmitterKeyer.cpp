@@ -112,6 +112,9 @@ void TransmitterKeyer::PttOff() {
     bool wasInUse = false;
     {
         std::lock_guard lock(OutputMutex);
+        // The rest of a character's element list would key the line again after PTT is off.
+        CwTimer->SetEnabled(false);
+        CwKeyed = false;
         if (SerialOpen) {
             SetSerialLocked(kDtrBit | kRtsBit, false);
             wasInUse = true;
@@ -177,6 +180,11 @@ void TransmitterKeyer::CwKeyUp() {
 void TransmitterKeyer::StopElementSequencer() {
     std::lock_guard lock(OutputMutex);
     CwTimer->SetEnabled(false);
+    // The sound of a character can end before its element list does (no sound card, a refused
+    // buffer, quitting): the line must not stay keyed. A held hand key keeps it.
+    if (CwKeyed && !HandKeying) {
+        KeyLocked(false);
+    }
 }
 
 void TransmitterKeyer::MMTimerCWTimer() {
@@ -197,6 +205,7 @@ void TransmitterKeyer::MMTimerCWTimer() {
 }
 
 void TransmitterKeyer::KeyLocked(bool keyed) {
+    CwKeyed = keyed;
     SetSerialLocked(CurrentRoute.CwLineMask, keyed);
     if (CurrentRoute.LptInUse) {
         WritePinLocked(keyed);

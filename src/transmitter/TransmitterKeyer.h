@@ -27,6 +27,7 @@ namespace kelvaro {
 ///       playback started --PttOff--> off
 /// CW, following the element list (one timer event per entry, re-armed inside the event):
 ///       idle --CwKeyDown--> keyed --entry < 0--> up --entry > 0--> keyed ... --entry 0--> idle
+///       and from any state: --StopElementSequencer / PttOff--> idle
 /// CW, following the hand key: idle --CwKeyDown(hand)--> keyed --CwKeyUp--> idle
 ///
 /// A serial port that stops answering (a USB adapter pulled out) is reported once through
@@ -65,6 +66,8 @@ public:
     bool PttOn();
     /// Raises the PTT lines at once, without the TX delay (a port opened while text plays).
     void PttOnWithoutDelay();
+    /// Drops both serial lines and puts the pin at rest, whatever the masks, and stops the
+    /// element sequencer, so nothing keys again until the next character.
     void PttOff();
     bool TxDelayRunning() const;
     bool PttActive() const { return PttIsActive; }
@@ -112,6 +115,8 @@ private:
     std::vector<int> ElementList;
     std::size_t CwStepIndex = 0;
     bool HandKeying = false;
+    /// The CW output was last put to its key-down level.
+    bool CwKeyed = false;
 
     // Window thread only.
     bool PttIsActive = false;

@@ -36,6 +36,9 @@ public:
     /// A replay of the text box starts (true) or gives the window back (false): the modes
     /// cannot be changed in between.
     virtual void OnTextReplay(bool /*running*/) {}
+    /// Quit was asked for, before any confirmation: timers that would carry on by themselves
+    /// stop.
+    virtual void OnQuitRequested() {}
     /// The speed, spacing or word spacing changed (descriptions show the real speed).
     virtual void OnSpeedChanged() {}
     /// The interface language changed.

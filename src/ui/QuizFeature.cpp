@@ -475,6 +475,11 @@ void QuizFeature::OnStop() {
     }
 }
 
+// A quit that is confirmed must not be followed by a verdict and a next question.
+void QuizFeature::OnQuitRequested() {
+    AnswerTimer->SetEnabled(false);
+}
+
 void QuizFeature::UpDownDelayClick() {
     const int step = QuizDelaySteps::Clamp(UpDownDelay->value());
     AnswerTimer->SetIntervalMs(QuizDelaySteps::IntervalMs(step));

@@ -83,6 +83,7 @@ public:
     void OnSidePanelsChanged(bool anyOpen) override;
     /// A replay of the text box keeps the quiz from starting until it gives the window back.
     void OnTextReplay(bool running) override;
+    void OnQuitRequested() override;
     void Retranslate(const LanguageTable& texts) override;
 
 protected:

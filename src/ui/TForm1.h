@@ -80,7 +80,9 @@ public:
     /// Stop (button, Escape): closes an open side panel, else stops whatever plays.
     void ButtonStopClick();
     /// Stops whatever plays and gives the controls back, leaving an open side panel as it is
-    /// (the end of a series or of a quiz must not take a half-typed set away).
+    /// (the end of a series or of a quiz must not take a half-typed set away): every mode
+    /// stops, the queue is emptied (the sounding character finishes) and the transmitter drops
+    /// out.
     void StopPlayback();
     void StartClick();
     void SetStandby(int standbyMs);
@@ -153,6 +155,7 @@ public:
     bool IsQuitting() const override { return Quitting; }
     void OnPlaybackEnded() override;
     void ShowDeviceError(const Status& status) override;
+    void StopOnDeviceFailure() override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;

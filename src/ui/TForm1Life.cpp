@@ -178,6 +178,9 @@ void TForm1::ButtonQuitterClick() {
         return;
     }
     Boucle->SetEnabled(false);
+    for (FormFeature* feature : Features) {
+        feature->OnQuitRequested();
+    }
     if (!Services.Prompts->AskYesNo(T("msg.quit-confirmation"))) {
         return;
     }
@@ -187,6 +190,9 @@ void TForm1::ButtonQuitterClick() {
 }
 
 void TForm1::MenuOutilsQuitClick() {
+    for (FormFeature* feature : Features) {
+        feature->OnQuitRequested();
+    }
     Quitting = true;
     RunReleaseSequence();
 }

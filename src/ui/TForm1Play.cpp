@@ -185,6 +185,10 @@ void TForm1::ButtonStopClick() {
     StopPlayback();
 }
 
+void TForm1::StopOnDeviceFailure() {
+    StopPlayback();
+}
+
 void TForm1::StopPlayback() {
     Boucle->SetEnabled(false);
     Text->ButtonReplayText->setEnabled(!Text->Editcaractere->IsEmpty());
@@ -217,6 +221,8 @@ void TForm1::StopPlayback() {
     Player->PlayQueue().clear();
     TypingPlay = false;
     Player->RestoreDriftedTone();
+    // The transmitter drops out at once; the character still sounding keys nothing more.
+    PttOff();
 }
 
 // The queue ran empty: a text-box replay closes or waits for its next round, else the mode
@@ -265,6 +271,7 @@ void TForm1::EndOfTextReplay() {
 
 void TForm1::EndOfTypingPlay() {
     ShowStopHideQuit(false);
+    PttOff();
 }
 
 void TForm1::OnCharacterTaken(std::uint8_t, bool fromShortcut) {

@@ -240,6 +240,9 @@ void TransmitterFeature::RadioGroupLPTClick() {
     switch (Config->ChooseLpt(choice)) {
         case PortConfiguration::LptChoiceResult::Taken:
             return;
+        case PortConfiguration::LptChoiceResult::PinNotWritten:
+            Form.Prompts().Beep();
+            return;
         case PortConfiguration::LptChoiceResult::DriverMissing:
             Form.Prompts().Beep();
             Form.Prompts().Warn(T("msg.ppdev-not-found"));

@@ -36,6 +36,11 @@ public:
         }
     }
     void ShowDeviceError(const Status& status) override { Errors.push_back(status); }
+    void StopOnDeviceFailure() override {
+        if (OnStopForFailure) {
+            OnStopForFailure();
+        }
+    }
 
     std::vector<std::pair<char, bool>> Taken;
     std::map<char, std::string> Shortcuts;
@@ -43,6 +48,7 @@ public:
     CharacterContext Context;
     int Ended = 0;
     std::function<void()> OnEnded;
+    std::function<void()> OnStopForFailure;
     std::vector<Status> Errors;
 };
 
@@ -195,21 +201,35 @@ TEST_F(PlayEngineTest, KeyingFollowsEachCharacterButNotBlanks) {
     EXPECT_EQ(transmitter.Stops, 3);  // one per completed character, the blank included
 }
 
-TEST_F(PlayEngineTest, DeviceErrorsAreShownAndPlaybackGoesOn) {
+TEST_F(PlayEngineTest, ARefusedWriteStopsPlaybackWithOneMessageAndReleasesTheKeying) {
     Open();
+    RecordingTransmitter transmitter;
+    Engine.SetTransmitter(&transmitter);
+    int modeStops = 0;
+    Host.OnStopForFailure = [&] { ++modeStops; };
+    // A mode that would hand over the next character at every end of playback.
+    Host.OnEnded = [&] {
+        if (modeStops == 0 && Host.Ended < 3) {
+            Play("e");
+        }
+    };
     Device.FailWriteCode = 5;
-    Play("ee");
-    ASSERT_EQ(Host.Errors.size(), 2u);
+    Play("eeeeeeeeee");
+    ASSERT_EQ(Host.Errors.size(), 1u);
     EXPECT_EQ(Host.Errors[0].Code, 5);
     EXPECT_EQ(Host.Errors[0].Context, "Ecriture Carte Son StartClick");
+    EXPECT_EQ(modeStops, 1);
     EXPECT_EQ(Host.Ended, 1);
     EXPECT_TRUE(Engine.BufferIdle());
+    EXPECT_TRUE(Engine.PlayQueue().empty());
+    EXPECT_EQ(transmitter.KeyDowns.size(), 1u);
+    EXPECT_EQ(transmitter.Stops, 1);  // the keyed character is released at once
 
     Device.FailWriteCode = 0;
     Device.FailResetCode = 7;
-    Play("e");
-    ASSERT_EQ(Host.Errors.size(), 3u);
-    EXPECT_EQ(Host.Errors[2].Context, "WaveOutReset");
+    Play("e");  // reset errors are shown and the character still plays
+    ASSERT_EQ(Host.Errors.size(), 2u);
+    EXPECT_EQ(Host.Errors[1].Context, "WaveOutReset");
     EXPECT_EQ(CharacterFrames().size(), 1u);
 }
 

@@ -116,14 +116,26 @@ TEST_P(TxDelayTest, PttLeadsTheFirstKeyDownByTheDelay) {
 
 INSTANTIATE_TEST_SUITE_P(FirstAndLastChoice, TxDelayTest, ::testing::Values(0, 4));
 
-TEST_F(RealTimeKeying, StoppingTheSequencerEndsTheCharacterEarly) {
+TEST_F(RealTimeKeying, StoppingTheSequencerMidDashReleasesTheLineForGood) {
     Character = ScheduleFor("---", 10);
-    Keyer->CwKeyDown(Character, false);
-    Loop.RunUntil([] { return false; }, 100);
+    Keyer->CwKeyDown(Character, false);  // the first dash lasts 340 ms
     Keyer->StopElementSequencer();
-    const std::size_t edges = Lines.EdgesOf(Line::Rts).size();
+    const auto stopped = Lines.EdgesOf(Line::Rts);
+    ASSERT_EQ(stopped.size(), 2U);
+    EXPECT_TRUE(stopped[0].Raised);
+    EXPECT_FALSE(stopped[1].Raised);
     Loop.RunUntil([] { return false; }, 500);
-    EXPECT_EQ(Lines.EdgesOf(Line::Rts).size(), edges);
+    EXPECT_EQ(Lines.EdgesOf(Line::Rts).size(), 2U);  // the rest of the list keys nothing
+}
+
+TEST_F(RealTimeKeying, PttOffMidCharacterLeavesNothingToKeyAgain) {
+    Character = ScheduleFor("--", 10);
+    Keyer->CwKeyDown(Character, false);  // the first dash lasts 340 ms
+    Keyer->PttOff();
+    Loop.RunUntil([] { return false; }, 900);  // past the gap and the second dash
+    const auto rts = Lines.EdgesOf(Line::Rts);
+    ASSERT_EQ(rts.size(), 2U);
+    EXPECT_FALSE(rts.back().Raised);
 }
 
 /// The same keyer where the test drives the window side by hand.
@@ -197,6 +209,8 @@ TEST_F(KeyerTest, HandKeyHoldsTheLineUntilKeyUp) {
     ASSERT_TRUE(Keyer.OpenComPort("/dev/recording").Ok());
     Keyer.CwKeyDown(KeyingSchedule{}, true);
     EXPECT_TRUE(OnAir);
+    Keyer.StopElementSequencer();  // the sidetone's buffer ran out while the key is held
+    EXPECT_EQ(Lines.EdgesOf(Line::Rts).size(), 1U);
     Keyer.CwKeyUp();
     const auto rts = Lines.EdgesOf(Line::Rts);
     ASSERT_EQ(rts.size(), 2U);

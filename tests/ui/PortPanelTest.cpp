@@ -140,9 +140,17 @@ TEST_F(PortPanelTest, PttAndCwLinesFollowTypingThroughTheTxDelay) {
     EXPECT_EQ(Lines->EdgesOf(Line::Rts).size(), 2U);
 
     Find<QPushButton>("ButtonStop")->click();
-    Form->PttOff();
     EXPECT_FALSE(OnAir());
-    EXPECT_FALSE(Lines->Changes().back().Raised);
+    EXPECT_FALSE(Lines->EdgesOf(Line::Dtr).back().Raised);
+    EXPECT_FALSE(Lines->EdgesOf(Line::Rts).back().Raised);
+}
+
+TEST_F(PortPanelTest, AnLptWhosePinWriteFailsBeepsButStaysChosen) {
+    Create();
+    Port->FailWrites = true;
+    Choose("RadioGroupLPT", 1);
+    EXPECT_EQ(Prompts.Beeps, 1);
+    EXPECT_TRUE(Item("RadioGroupLPT", 1)->isChecked());
 }
 
 TEST_F(PortPanelTest, APortThatCannotOpenSaysErrorCom) {

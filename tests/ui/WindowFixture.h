@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QTemporaryDir>
 #include <QTest>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -68,7 +69,7 @@ protected:
             auto port = std::make_unique<FakePortAccess>();
             Port = port.get();
             devices.Port = std::move(port);
-            devices.CwTimer = std::make_unique<LinuxOneShotTimer>();
+            devices.CwTimer = CreateCwTimer ? CreateCwTimer() : std::make_unique<LinuxOneShotTimer>();
             devices.PortDriverFound = PortDriverFound;
             return devices;
         };
@@ -102,6 +103,8 @@ protected:
     std::vector<SerialPortEntry> SerialPorts = {
         {"COM1", "/dev/fake-ttyS0"}, {"COM2", "/dev/fake-ttyUSB0"}, {"COM3", "/dev/fake-ttyACM0"}};
     bool PortDriverFound = true;
+    /// The keying timer; empty: the real one on its own thread.
+    std::function<std::unique_ptr<OneShotTimer>()> CreateCwTimer;
     RecordingLines* Lines = nullptr;
     FakePortAccess* Port = nullptr;
     std::unique_ptr<TForm1> Form;

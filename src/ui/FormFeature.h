@@ -29,8 +29,9 @@ public:
     /// The main Stop action (Stop button, Escape, the end of a series or quiz): whatever plays
     /// stops and the controls come back.
     virtual void OnStop() {}
-    /// A side panel is about to open (the others are closed right after).
-    virtual void OnSidePanelOpening() {}
+    /// A side panel is about to open (the others are closed right after). rewiresTransmitter:
+    /// it is the Port panel, whose choices change what a playing series keys.
+    virtual void OnSidePanelOpening(bool /*rewiresTransmitter*/) {}
     /// A side panel opened or closed; anyOpen tells whether one is open now.
     virtual void OnSidePanelsChanged(bool /*anyOpen*/) {}
     /// A replay of the text box starts (true) or gives the window back (false): the modes

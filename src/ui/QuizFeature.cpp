@@ -250,7 +250,7 @@ void QuizFeature::RefreshSetCaption() {
     EditCaractersQuiz->setText(Sets != nullptr ? Sets->ActiveSetCaption() : T("msg.quiz-set-all"));
 }
 
-void QuizFeature::OnSidePanelOpening() {
+void QuizFeature::OnSidePanelOpening(bool) {
     if (Session.Running()) {
         ButtonQuizStopClick();
     }

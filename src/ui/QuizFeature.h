@@ -79,7 +79,7 @@ public:
     bool HandlePlaybackEnded() override;
     void OnStop() override;
     /// A side panel stops a running quiz, and OK stays disabled while one is open.
-    void OnSidePanelOpening() override;
+    void OnSidePanelOpening(bool rewiresTransmitter) override;
     void OnSidePanelsChanged(bool anyOpen) override;
     /// A replay of the text box keeps the quiz from starting until it gives the window back.
     void OnTextReplay(bool running) override;

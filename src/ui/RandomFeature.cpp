@@ -381,6 +381,13 @@ void RandomFeature::BitBtnStopRandomClick() {
     Form.Engine().RestoreDriftedTone();
 }
 
+// The Port panel stops a running series: its choices rewire what the series keys.
+void RandomFeature::OnSidePanelOpening(bool rewiresTransmitter) {
+    if (rewiresTransmitter && Generator.Running()) {
+        BitBtnStopRandomClick();
+    }
+}
+
 // The random part of the window's Stop.
 void RandomFeature::OnStop() {
     Generator.Stop();

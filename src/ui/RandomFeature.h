@@ -78,6 +78,7 @@ public:
     bool SilentRun() const override { return Generator.Silent() && Generator.Running(); }
     bool HandlePlaybackEnded() override;
     void OnStop() override;
+    void OnSidePanelOpening(bool rewiresTransmitter) override;
     void OnTextReplay(bool running) override;
     void Retranslate(const LanguageTable& texts) override;
     void OnSpeedChanged() override { UpdateRandomDescription(); }

@@ -129,7 +129,7 @@ public:
     /// Closes every open side panel but the given one, through its own close action.
     void CloseOtherSidePanels(const QWidget* keep);
     /// A side panel is about to be shown: a running quiz stops, the other panels close.
-    void OpenSidePanel(const QWidget* panel);
+    void OpenSidePanel(const QWidget* panel, bool rewiresTransmitter = false);
     bool AnySidePanelOpen() const;
     /// The buttons Enter and Escape press while they show and are enabled (the quiz's OK and
     /// Stop); Escape falls back to Stop or Quit.

@@ -34,9 +34,9 @@ void TForm1::RegisterSidePanel(QWidget* panel, std::function<void()> closeAction
     SidePanels.push_back({panel, std::move(closeAction)});
 }
 
-void TForm1::OpenSidePanel(const QWidget* panel) {
+void TForm1::OpenSidePanel(const QWidget* panel, bool rewiresTransmitter) {
     for (FormFeature* feature : Features) {
-        feature->OnSidePanelOpening();
+        feature->OnSidePanelOpening(rewiresTransmitter);
     }
     CloseOtherSidePanels(panel);
 }

@@ -158,7 +158,7 @@ void TransmitterFeature::BeepUnless(bool succeeded) {
 // Panel.
 
 void TransmitterFeature::MenuPortClick() {
-    Form.OpenSidePanel(PanelPort);
+    Form.OpenSidePanel(PanelPort, true);
     PanelPort->setVisible(true);
     PanelPort->raise();
 }

@@ -384,6 +384,24 @@ TEST_F(RandomDescriptionTest, DescriptionFollowsTheSpeedAndSpacing) {
     EXPECT_TRUE(words->text().contains("Spacing between characters=2")) << words->text().toStdString();
 }
 
+TEST_F(RandomFlowTest, ThePortPanelStopsARunningSeriesAndOtherPanelsLeaveItPlaying) {
+    SelectRandom(10);
+    Trigger("MenuLetters");
+    Play()->click();
+    Trigger("EspacePlus");
+    EXPECT_TRUE(Random().Series().Running());
+    EXPECT_TRUE(StopRandom()->isVisible());
+
+    Trigger("MenuPort");
+    EXPECT_TRUE(Find<QWidget>("PanelPort")->isVisible());
+    EXPECT_FALSE(Find<QWidget>("PanelEspace")->isVisible());
+    EXPECT_FALSE(Random().Series().Running());
+    EXPECT_TRUE(Play()->isVisible());
+    EXPECT_TRUE(Box()->isEnabled());
+    Device.CompleteAll();
+    EXPECT_FALSE(Random().Series().Running());
+}
+
 TEST_F(RandomFlowTest, SavedGroupsReplaceAFileWholeAndNeverWriteThroughAReadOnlyOne) {
     SelectRandom(10);
     Trigger("MenuLetters");

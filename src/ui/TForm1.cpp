@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QGuiApplication>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -15,6 +16,7 @@
 #include <QSpinBox>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cmath>
 
 #include "ui/ControlsPane.h"
@@ -104,17 +106,57 @@ void TForm1::BuildWindow() {
     ModeArea->addStretch(0);  // takes the room while no mode's pane is shown
     RightColumn->setVisible(false);
 
-    auto* layout = new QHBoxLayout(central);
-    layout->addLayout(left, 1);
-    layout->addWidget(RightColumn, 1);
+    // Side panels share the text box's cell and lie over it while they are open.
+    Columns = new QGridLayout(central);
+    Columns->addLayout(left, 0, 0);
+    Columns->addWidget(RightColumn, 0, 1);
+    Columns->setColumnStretch(0, 1);
+    Columns->setColumnStretch(1, 1);
 
     const double scale = QGuiApplication::primaryScreen() != nullptr
                              ? QGuiApplication::primaryScreen()->logicalDotsPerInch() / kDesignDpi
                              : 1.0;
-    setFixedSize(static_cast<int>(std::lround(kDesignWidth * scale)),
-                 static_cast<int>(std::lround(kDesignHeight * scale)));
+    NominalSize = QSize(static_cast<int>(std::lround(kDesignWidth * scale)),
+                        static_cast<int>(std::lround(kDesignHeight * scale)));
+    setFixedSize(NominalSize);
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+}
+
+void TForm1::PlaceSidePanel(QWidget* panel) {
+    panel->setParent(centralWidget());
+    panel->setAutoFillBackground(true);
+    Columns->addWidget(panel, 0, 0);
+    panel->setVisible(false);
+}
+
+// The window keeps its design size while that holds everything it shows, and otherwise
+// grows to what its widgets need (a longer translation, a larger desktop font, a side panel),
+// so that no text is ever cut. The user cannot resize it.
+void TForm1::FitToContents() {
+    QWidget* central = centralWidget();
+    if (central == nullptr || central->layout() == nullptr) {
+        return;
+    }
+    const QSize least = minimumSizeHint();
+    const int width = std::max(NominalSize.width(), least.width());
+    const int chrome = least.height() - central->minimumSizeHint().height();
+    int height = std::max(NominalSize.height(), least.height());
+    if (central->layout()->hasHeightForWidth()) {
+        // Wrapped texts need more lines when the window is narrow.
+        height = std::max(height, chrome + central->layout()->totalMinimumHeightForWidth(width));
+    }
+    if (size() != QSize(width, height)) {
+        setFixedSize(width, height);
+    }
+}
+
+bool TForm1::event(QEvent* event) {
+    const bool handled = QMainWindow::event(event);
+    if (event->type() == QEvent::LayoutRequest) {
+        FitToContents();
+    }
+    return handled;
 }
 
 void TForm1::ConnectControls() {

@@ -24,6 +24,7 @@
 #include "ui/TransmitterDevices.h"
 
 class QAction;
+class QGridLayout;
 class QGroupBox;
 class QPushButton;
 class QRadioButton;
@@ -116,6 +117,9 @@ public:
     void RegisterSidePanel(QWidget* panel, std::function<void()> closeAction);
     /// Closes every open side panel but the given one, through its own close action.
     void CloseOtherSidePanels(const QWidget* keep);
+    /// Puts a side panel over the text box and the controls, hidden until its feature opens it
+    /// (register it too); the window grows while the open panel needs more room.
+    void PlaceSidePanel(QWidget* panel);
     /// A practice mode's radio button and its pane; selecting a mode shows only its pane.
     void AddMode(QRadioButton* button, QWidget* pane);
     void ShowModePane(QWidget* pane);
@@ -142,9 +146,11 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    bool event(QEvent* event) override;
 
 private:
     void BuildWindow();
+    void FitToContents();
     void CreateFeatures();
     void ConnectControls();
     void CreateDialogs();
@@ -188,6 +194,9 @@ private:
     std::vector<QWidget*> ModePanes;
     QGroupBox* ModeButtons = nullptr;
     QVBoxLayout* ModeArea = nullptr;
+    QGridLayout* Columns = nullptr;
+    /// The design size at the screen's text scaling; the window is never smaller.
+    QSize NominalSize;
     QWidget* RightColumn = nullptr;
     PushToTalk* Ptt = nullptr;
     TransmitterFeature* Transmitter = nullptr;

@@ -3,8 +3,8 @@
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QGuiApplication>
 #include <QGridLayout>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -146,8 +146,20 @@ void TForm1::FitToContents() {
         // Wrapped texts need more lines when the window is narrow.
         height = std::max(height, chrome + central->layout()->totalMinimumHeightForWidth(width));
     }
-    if (size() != QSize(width, height)) {
-        setFixedSize(width, height);
+    if (size() == QSize(width, height)) {
+        return;
+    }
+    const QSize growth = QSize(width, height) - size();
+    setFixedSize(width, height);
+    // A window that grows past the edge of the screen moves back onto it.
+    if (isVisible() && screen() != nullptr) {
+        const QRect free = screen()->availableGeometry();
+        const QRect frame(frameGeometry().topLeft(), frameGeometry().size() + growth);
+        const int left = std::max(free.left(), std::min(frame.left(), free.right() + 1 - frame.width()));
+        const int top = std::max(free.top(), std::min(frame.top(), free.bottom() + 1 - frame.height()));
+        if (left != frame.left() || top != frame.top()) {
+            move(left, top);
+        }
     }
 }
 

@@ -68,7 +68,8 @@ QString TextFault(QWidget* widget) {
         }
         QStyleOptionButton option;
         (button->*&PushButtonOption::initStyleOption)(&option);
-        const QRect contents = button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button);
+        const QRect contents =
+            button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button);
         QSize needed = TextSize(button, button->text());
         if (!button->icon().isNull()) {
             needed.rwidth() += button->iconSize().width() + 4;

@@ -69,9 +69,8 @@ protected:
             Form->grab().save(QString("%1/%2-%3.png").arg(folder, state).arg(GetParam()));
         }
         const QStringList faults = ClippedTexts(Form.get(), kOffStage);
-        EXPECT_TRUE(faults.isEmpty()) << state.toStdString() << " at "
-                                      << Size(Form->size()).toStdString() << ":\n  "
-                                      << faults.join("\n  ").toStdString();
+        EXPECT_TRUE(faults.isEmpty()) << state.toStdString() << " at " << Size(Form->size()).toStdString()
+                                      << ":\n  " << faults.join("\n  ").toStdString();
     }
     static QString Size(const QSize& size) { return QString("%1x%2").arg(size.width()).arg(size.height()); }
 

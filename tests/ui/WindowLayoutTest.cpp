@@ -2,11 +2,14 @@
 // desktop's font size and with a font a quarter larger.
 #include <QApplication>
 #include <QDir>
+#include <QFile>
+#include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 
 #include "ClippedTexts.h"
 #include "WindowFixture.h"
+#include "ui/RandomFeature.h"
 
 namespace kelvaro::test {
 namespace {
@@ -47,7 +50,9 @@ protected:
         QFont font = DesktopFont;
         font.setPointSizeF(DesktopFont.pointSizeF() * GetParam());
         QApplication::setFont(font);
-        Create();
+    }
+    void Open(std::vector<std::string> arguments = {}) {
+        Create(std::move(arguments));
         Settle();
     }
     void TearDown() override {
@@ -78,6 +83,7 @@ protected:
 };
 
 TEST_P(WindowLayoutTest, EveryModeWithEverySidePanelShowsEveryTextWhole) {
+    Open();
     for (const Mode& mode : kModes) {
         if (mode.Button != nullptr) {
             Find<QRadioButton>(mode.Button)->click();
@@ -97,7 +103,30 @@ TEST_P(WindowLayoutTest, EveryModeWithEverySidePanelShowsEveryTextWhole) {
     }
 }
 
+// The exam's phase captions are the longest texts of the Random pane.
+TEST_P(WindowLayoutTest, ExamPhasesShowWhole) {
+    const QString words = Folder.path() + "/words.txt";
+    QFile list(words);
+    ASSERT_TRUE(list.open(QIODevice::WriteOnly));
+    list.write("abc\r\ndefg\r\n");
+    list.close();
+    Open({"/F"});  // the exam belongs to the French interface
+    Form->findChild<RandomFeature*>()->ChooseWordList = [words] { return words; };
+    Find<QRadioButton>("RadioButtonRandom")->click();
+    Trigger("menuExamen");
+    ExpectWholeTexts("exam");
+    Find<QPushButton>("BitBtnPlayRandom")->click();
+    ExpectWholeTexts("exam-warm-up");
+    Device.CompleteAll();
+    Find<QPushButton>("BitBtnIgnore")->click();
+    ExpectWholeTexts("exam-groups");
+    EXPECT_TRUE(Find<QLabel>("PanelExamen")->text().startsWith("Phase 2"));
+    Device.CompleteAll();
+    Find<QPushButton>("BitBtnCancel")->click();
+}
+
 TEST_P(WindowLayoutTest, WindowKeepsItsNominalSizeUntilSomethingNeedsMoreRoom) {
+    Open();
     const QSize nominal = Form->size();
     if (GetParam() == 1.0) {
         EXPECT_EQ(nominal, kNominalSize);
@@ -110,9 +139,12 @@ TEST_P(WindowLayoutTest, WindowKeepsItsNominalSizeUntilSomethingNeedsMoreRoom) {
     EXPECT_EQ(Form->size(), nominal);
 }
 
-INSTANTIATE_TEST_SUITE_P(FontSizes, WindowLayoutTest, ::testing::Values(1.0, 1.25), [](const auto& info) {
-    return info.param == 1.0 ? std::string("DesktopFont") : std::string("QuarterLargerFont");
-});
+INSTANTIATE_TEST_SUITE_P(FontSizes, WindowLayoutTest, ::testing::Values(1.0, 1.25, 1.5),
+                         [](const auto& info) {
+                             return info.param == 1.0    ? std::string("DesktopFont")
+                                    : info.param == 1.25 ? std::string("QuarterLargerFont")
+                                                         : std::string("HalfLargerFont");
+                         });
 
 }  // namespace
 }  // namespace kelvaro::test

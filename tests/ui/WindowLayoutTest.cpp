@@ -41,6 +41,8 @@ const QStringList kOffStage = {"ButtonMark"};
 
 // The window at 96 dots per inch, before anything asks for more room.
 constexpr QSize kNominalSize(654, 500);
+// The smallest desktop it must fit when it grows: 1920 x 1080 at 144 dots per inch.
+constexpr QSize kSmallDesktop(1280, 720);
 
 class WindowLayoutTest : public WindowFixture, public ::testing::WithParamInterface<double> {
 protected:
@@ -73,6 +75,8 @@ protected:
             QDir().mkpath(folder);
             Form->grab().save(QString("%1/%2-%3.png").arg(folder, state).arg(GetParam()));
         }
+        EXPECT_TRUE(Form->width() <= kSmallDesktop.width() && Form->height() <= kSmallDesktop.height())
+            << state.toStdString() << " at " << Size(Form->size()).toStdString();
         const QStringList faults = ClippedTexts(Form.get(), kOffStage);
         EXPECT_TRUE(faults.isEmpty()) << state.toStdString() << " at " << Size(Form->size()).toStdString()
                                       << ":\n  " << faults.join("\n  ").toStdString();

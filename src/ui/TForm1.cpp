@@ -149,12 +149,13 @@ void TForm1::FitToContents() {
     if (size() == QSize(width, height)) {
         return;
     }
+    const QRect before = frameGeometry();
     const QSize growth = QSize(width, height) - size();
     setFixedSize(width, height);
     // A window that grows past the edge of the screen moves back onto it.
     if (isVisible() && screen() != nullptr) {
         const QRect free = screen()->availableGeometry();
-        const QRect frame(frameGeometry().topLeft(), frameGeometry().size() + growth);
+        const QRect frame(before.topLeft(), before.size() + growth);
         const int left = std::max(free.left(), std::min(frame.left(), free.right() + 1 - frame.width()));
         const int top = std::max(free.top(), std::min(frame.top(), free.bottom() + 1 - frame.height()));
         if (left != frame.left() || top != frame.top()) {

@@ -22,6 +22,10 @@ ChosenCharactersPanel::ChosenCharactersPanel(QWidget* parent) : QFrame(parent) {
     BoxCaracteresChoix->setEditable(true);
     BoxCaracteresChoix->setInsertPolicy(QComboBox::NoInsert);
     BoxCaracteresChoix->lineEdit()->setMaxLength(70);
+    // Lessons are up to 50 characters long: the box takes the panel's width, the list shows
+    // them whole.
+    BoxCaracteresChoix->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    BoxCaracteresChoix->setMinimumContentsLength(12);
     Label3 = new QLabel(this);
     Label3->setObjectName("Label3");
     Label3->setWordWrap(true);

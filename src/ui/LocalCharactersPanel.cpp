@@ -2,7 +2,6 @@
 #include "ui/LocalCharactersPanel.h"
 
 #include <QAction>
-#include <QBoxLayout>
 #include <QButtonGroup>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -99,10 +98,7 @@ LocalCharactersPanel::LocalCharactersPanel(TForm1& form) : QFrame(form.centralWi
     layout->addWidget(LabelLocalPlein, 6, 0, 1, 2);
     layout->addWidget(ButtonLocalCaractereEnter, 7, 0);
     layout->addWidget(ButtonLocalCaractereExit, 7, 1);
-    if (auto* row = qobject_cast<QBoxLayout*>(form.centralWidget()->layout())) {
-        row->addWidget(this);
-    }
-    setVisible(false);
+    Form.PlaceSidePanel(this);
 
     MenuLocalCharacters = new QAction(Form.Menus().MenuOutils);
     MenuLocalCharacters->setObjectName("MenuLocalCharacters");

@@ -7,6 +7,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "ui/FieldWidth.h"
+
 namespace kelvaro {
 
 LocalLessonPanel::LocalLessonPanel(QWidget* parent) : QFrame(parent) {
@@ -18,13 +20,16 @@ LocalLessonPanel::LocalLessonPanel(QWidget* parent) : QFrame(parent) {
     EditNumeroLesson = new QLineEdit(this);
     EditNumeroLesson->setObjectName("EditNumeroLesson");
     EditNumeroLesson->setMaxLength(2);
+    SizeFieldFor(EditNumeroLesson, "00 ");
     LabelNumeroLesson = new QLabel(this);
     LabelNumeroLesson->setObjectName("LabelNumeroLesson");
+    LabelNumeroLesson->setWordWrap(true);
     EditCaractereLesson = new QLineEdit(this);
     EditCaractereLesson->setObjectName("EditCaractereLesson");
     EditCaractereLesson->setMaxLength(50);
     LabelCaractereLesson = new QLabel(this);
     LabelCaractereLesson->setObjectName("LabelCaractereLesson");
+    LabelCaractereLesson->setWordWrap(true);
     ButtonLocalLessonEnter = new QPushButton(this);
     ButtonLocalLessonEnter->setObjectName("ButtonLocalLessonEnter");
     ButtonLocalLessonExit = new QPushButton(this);

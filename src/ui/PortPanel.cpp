@@ -8,8 +8,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyle>
 #include <QVBoxLayout>
+#include <algorithm>
 
+#include "ui/FieldWidth.h"
 #include "ui/RadioGroupBox.h"
 
 namespace kelvaro {
@@ -21,6 +24,20 @@ QCheckBox* NamedCheckBox(const char* name, QWidget* parent) {
     box->setObjectName(name);
     return box;
 }
+
+/// A push button as narrow as its caption: the close cross of the panel.
+class SmallButton final : public QPushButton {
+public:
+    using QPushButton::QPushButton;
+    QSize sizeHint() const override {
+        const QSize usual = QPushButton::sizeHint();
+        const int margin = style()->pixelMetric(QStyle::PM_ButtonMargin, nullptr, this) +
+                           2 * style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, this);
+        const int width = fontMetrics().size(Qt::TextShowMnemonic, text()).width() + 2 * margin;
+        return {std::min(usual.width(), std::max(width, usual.height())), usual.height()};
+    }
+    QSize minimumSizeHint() const override { return sizeHint(); }
+};
 
 }  // namespace
 
@@ -47,38 +64,33 @@ PortPanel::PortPanel(QWidget* parent) : QFrame(parent) {
     cwLayout->addWidget(CheckBoxCWDTR);
     cwLayout->addWidget(CheckBoxCWRTS);
 
+    // Each LPT address beside its port (item 0 is NONE), each logic box beside its pin.
     RadioGroupLPT = new RadioGroupBox("RadioGroupLPT", this);
-    auto* addressColumn = new QVBoxLayout;
-    addressColumn->addStretch(1);
     for (std::size_t lpt = 0; lpt < EditLPT.size(); ++lpt) {
         EditLPT[lpt] = new QLineEdit(this);
         EditLPT[lpt]->setObjectName(QString("EditLPT%1").arg(lpt + 1));
         EditLPT[lpt]->setReadOnly(true);
-        EditLPT[lpt]->setMaximumWidth(70);
-        addressColumn->addWidget(EditLPT[lpt]);
+        WidenFieldWithText(EditLPT[lpt]);
+        RadioGroupLPT->SetBeside(static_cast<int>(lpt) + 1, EditLPT[lpt]);
     }
-
     RadioGroupPin = new RadioGroupBox("RadioGroupPin", this);
-    auto* logicColumn = new QVBoxLayout;
-    logicColumn->addStretch(1);
     const std::array<const char*, 4> pinNames = {"CheckBoxPin1", "CheckBoxPin14", "CheckBoxPin16",
                                                  "CheckBoxPin17"};
     for (std::size_t pin = 0; pin < CheckBoxPin.size(); ++pin) {
         CheckBoxPin[pin] = NamedCheckBox(pinNames[pin], this);
-        logicColumn->addWidget(CheckBoxPin[pin]);
+        RadioGroupPin->SetBeside(static_cast<int>(pin), CheckBoxPin[pin]);
     }
 
     CheckBoxLPTx = NamedCheckBox("CheckBoxLPTx", this);
     EditLPTx = new QLineEdit(this);
     EditLPTx->setObjectName("EditLPTx");
     EditLPTx->setMaxLength(4);
-    EditLPTx->setMaximumWidth(60);
+    SizeFieldFor(EditLPTx, "DDDD ");
     LabelLPTxUnit = new QLabel("h", this);
     LabelLPTxUnit->setObjectName("LabelLPTxUnit");
 
-    ButtonClosePanelPort = new QPushButton(this);
+    ButtonClosePanelPort = new SmallButton(this);
     ButtonClosePanelPort->setObjectName("ButtonClosePanelPort");
-    ButtonClosePanelPort->setMaximumWidth(28);
 
     auto* grid = new QGridLayout(this);
     grid->setContentsMargins(4, 4, 4, 4);
@@ -86,12 +98,8 @@ PortPanel::PortPanel(QWidget* parent) : QFrame(parent) {
     grid->addWidget(GroupBoxPTT, 0, 1);
     grid->addWidget(GroupBoxCW, 1, 1);
     grid->addWidget(RadioGroupTXDelay, 2, 1);
-    auto* lptRow = new QHBoxLayout;
-    lptRow->addWidget(RadioGroupLPT);
-    lptRow->addLayout(addressColumn);
-    lptRow->addWidget(RadioGroupPin);
-    lptRow->addLayout(logicColumn);
-    grid->addLayout(lptRow, 3, 0, 1, 2);
+    grid->addWidget(RadioGroupLPT, 3, 0);
+    grid->addWidget(RadioGroupPin, 3, 1);
     auto* lptxRow = new QHBoxLayout;
     lptxRow->addWidget(CheckBoxLPTx);
     lptxRow->addWidget(EditLPTx);
@@ -99,6 +107,7 @@ PortPanel::PortPanel(QWidget* parent) : QFrame(parent) {
     lptxRow->addStretch(1);
     lptxRow->addWidget(ButtonClosePanelPort);
     grid->addLayout(lptxRow, 4, 0, 1, 2);
+    grid->setRowStretch(2, 1);
     setVisible(false);
 }
 

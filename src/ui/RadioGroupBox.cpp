@@ -2,17 +2,17 @@
 #include "ui/RadioGroupBox.h"
 
 #include <QButtonGroup>
+#include <QGridLayout>
 #include <QRadioButton>
-#include <QVBoxLayout>
 
 namespace kelvaro {
 
 RadioGroupBox::RadioGroupBox(const char* name, QWidget* parent)
     : QGroupBox(parent), Group(new QButtonGroup(this)) {
     setObjectName(name);
-    auto* layout = new QVBoxLayout(this);
-    layout->setSpacing(1);
-    layout->setContentsMargins(4, 2, 4, 2);
+    Items = new QGridLayout(this);
+    Items->setVerticalSpacing(1);
+    Items->setContentsMargins(4, 2, 4, 2);
     connect(Group, &QButtonGroup::idClicked, this, [this] {
         if (OnClick) {
             OnClick();
@@ -21,6 +21,7 @@ RadioGroupBox::RadioGroupBox(const char* name, QWidget* parent)
 }
 
 void RadioGroupBox::SetItems(const QStringList& items) {
+    Items->setRowStretch(Count(), 0);
     for (int index = 0; index < items.size(); ++index) {
         if (index < Count()) {
             Item(index)->setText(items[index]);
@@ -29,9 +30,16 @@ void RadioGroupBox::SetItems(const QStringList& items) {
         auto* button = new QRadioButton(items[index], this);
         button->setObjectName(objectName() + "Item" + QString::number(index));
         Group->addButton(button, index);
-        layout()->addWidget(button);
+        Items->addWidget(button, index, 0);
         Buttons.push_back(button);
     }
+    // The items stay together at the top when the box is taller than they need.
+    Items->setRowStretch(Count(), 1);
+}
+
+void RadioGroupBox::SetBeside(int index, QWidget* widget) {
+    widget->setParent(this);
+    Items->addWidget(widget, index, 1);
 }
 
 int RadioGroupBox::ItemIndex() const {

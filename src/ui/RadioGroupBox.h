@@ -7,6 +7,7 @@
 #include <vector>
 
 class QButtonGroup;
+class QGridLayout;
 class QRadioButton;
 
 namespace kelvaro {
@@ -19,6 +20,8 @@ public:
     RadioGroupBox(const char* name, QWidget* parent);
 
     void SetItems(const QStringList& items);
+    /// Shows a widget on the row of item `index`, right of it (the box becomes its parent).
+    void SetBeside(int index, QWidget* widget);
     int ItemIndex() const;
     void SetItemIndex(int index);
     /// Selects the item as a user's click would, running OnClick.
@@ -30,6 +33,7 @@ public:
 
 private:
     QButtonGroup* Group;
+    QGridLayout* Items;
     std::vector<QRadioButton*> Buttons;
 };
 

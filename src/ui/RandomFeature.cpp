@@ -68,9 +68,10 @@ RandomFeature::RandomFeature(TForm1& form)
     RadioButtonRandom->setObjectName("RadioButtonRandom");
     Form.AddMode(RadioButtonRandom, Pane);
 
-    QWidget* central = Form.centralWidget();
-    Chosen = new ChosenCharactersPanel(central);
-    LocalLesson = new LocalLessonPanel(central);
+    Chosen = new ChosenCharactersPanel;
+    LocalLesson = new LocalLessonPanel;
+    Form.PlaceSidePanel(Chosen);
+    Form.PlaceSidePanel(LocalLesson);
     Form.RegisterSidePanel(Chosen, [this] { ButtonCancelChoixClick(); });
     Form.RegisterSidePanel(LocalLesson, [this] { ButtonLocalLessonExitClick(); });
     Pause = new TFormPause(Form.CreateTimer(), Form.Texts(), &Form);
@@ -598,8 +599,6 @@ void RandomFeature::CallsignsFollowLength() {
 
 // The chosen-characters panel.
 void RandomFeature::ShowSidePanel(QWidget* panel) {
-    const QRect area = Form.TextBox().geometry().united(Form.ControlsBox().geometry());
-    panel->setGeometry(area);
     panel->raise();
     panel->setVisible(true);
 }

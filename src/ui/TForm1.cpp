@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QGridLayout>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -112,17 +113,70 @@ void TForm1::BuildWindow() {
     ModeArea->addStretch(0);  // takes the room while no mode's pane is shown
     RightColumn->setVisible(false);
 
-    auto* layout = new QHBoxLayout(central);
-    layout->addLayout(left, 1);
-    layout->addWidget(RightColumn, 1);
+    // Side panels share the text box's cell and lie over it while they are open.
+    Columns = new QGridLayout(central);
+    Columns->addLayout(left, 0, 0);
+    Columns->addWidget(RightColumn, 0, 1);
+    Columns->setColumnStretch(0, 1);
+    Columns->setColumnStretch(1, 1);
 
     const double scale = QGuiApplication::primaryScreen() != nullptr
                              ? QGuiApplication::primaryScreen()->logicalDotsPerInch() / kDesignDpi
                              : 1.0;
-    setFixedSize(static_cast<int>(std::lround(kDesignWidth * scale)),
-                 static_cast<int>(std::lround(kDesignHeight * scale)));
+    NominalSize = QSize(static_cast<int>(std::lround(kDesignWidth * scale)),
+                        static_cast<int>(std::lround(kDesignHeight * scale)));
+    setFixedSize(NominalSize);
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+}
+
+void TForm1::PlaceSidePanel(QWidget* panel) {
+    panel->setParent(centralWidget());
+    panel->setAutoFillBackground(true);
+    Columns->addWidget(panel, 0, 0);
+    panel->setVisible(false);
+}
+
+// The window keeps its design size while that holds everything it shows, and otherwise
+// grows to what its widgets need (a longer translation, a larger desktop font, a side panel),
+// so that no text is ever cut. The user cannot resize it.
+void TForm1::FitToContents() {
+    QWidget* central = centralWidget();
+    if (central == nullptr || central->layout() == nullptr) {
+        return;
+    }
+    const QSize least = minimumSizeHint();
+    const int width = std::max(NominalSize.width(), least.width());
+    const int chrome = least.height() - central->minimumSizeHint().height();
+    int height = std::max(NominalSize.height(), least.height());
+    if (central->layout()->hasHeightForWidth()) {
+        // Wrapped texts need more lines when the window is narrow.
+        height = std::max(height, chrome + central->layout()->totalMinimumHeightForWidth(width));
+    }
+    if (size() == QSize(width, height)) {
+        return;
+    }
+    const QRect before = frameGeometry();
+    const QSize growth = QSize(width, height) - size();
+    setFixedSize(width, height);
+    // A window that grows past the edge of the screen moves back onto it.
+    if (isVisible() && screen() != nullptr) {
+        const QRect free = screen()->availableGeometry();
+        const QRect frame(before.topLeft(), before.size() + growth);
+        const int left = std::max(free.left(), std::min(frame.left(), free.right() + 1 - frame.width()));
+        const int top = std::max(free.top(), std::min(frame.top(), free.bottom() + 1 - frame.height()));
+        if (left != frame.left() || top != frame.top()) {
+            move(left, top);
+        }
+    }
+}
+
+bool TForm1::event(QEvent* event) {
+    const bool handled = QMainWindow::event(event);
+    if (event->type() == QEvent::LayoutRequest) {
+        FitToContents();
+    }
+    return handled;
 }
 
 void TForm1::ConnectControls() {

@@ -24,6 +24,7 @@
 #include "ui/TransmitterDevices.h"
 
 class QAction;
+class QGridLayout;
 class QGroupBox;
 class QPushButton;
 class QRadioButton;
@@ -134,6 +135,9 @@ public:
     /// The buttons Enter and Escape press while they show and are enabled (the quiz's OK and
     /// Stop); Escape falls back to Stop or Quit.
     void SetDefaultButtons(QPushButton* defaultButton, QPushButton* cancelButton);
+    /// Puts a side panel over the text box and the controls, hidden until its feature opens it
+    /// (register it too); the window grows while the open panel needs more room.
+    void PlaceSidePanel(QWidget* panel);
     /// A practice mode's radio button and its pane; selecting a mode shows only its pane.
     void AddMode(QRadioButton* button, QWidget* pane);
     void ShowModePane(QWidget* pane);
@@ -162,9 +166,11 @@ protected:
     void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    bool event(QEvent* event) override;
 
 private:
     void BuildWindow();
+    void FitToContents();
     void CreateFeatures();
     void ConnectControls();
     void CreateDialogs();
@@ -214,6 +220,9 @@ private:
     std::vector<QWidget*> ModePanes;
     QGroupBox* ModeButtons = nullptr;
     QVBoxLayout* ModeArea = nullptr;
+    QGridLayout* Columns = nullptr;
+    /// The design size at the screen's text scaling; the window is never smaller.
+    QSize NominalSize;
     QWidget* RightColumn = nullptr;
     PushToTalk* Ptt = nullptr;
     QPointer<QPushButton> DefaultButton;

@@ -2,7 +2,6 @@
 #include "ui/TransmitterFeature.h"
 
 #include <QAction>
-#include <QBoxLayout>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QMenu>
@@ -41,10 +40,8 @@ TransmitterFeature::TransmitterFeature(TForm1& form, TransmitterDevices devices)
     Config = std::make_unique<PortConfiguration>(*Keyer, Devices.PortDriverFound);
     Config->ReadLptAddresses();
 
-    PanelPort = new PortPanel(Form.centralWidget());
-    if (auto* row = qobject_cast<QBoxLayout*>(Form.centralWidget()->layout())) {
-        row->addWidget(PanelPort);
-    }
+    PanelPort = new PortPanel;
+    Form.PlaceSidePanel(PanelPort);
     QStringList comItems{"NONE"};
     for (const SerialPortEntry& port : Devices.SerialPorts) {
         comItems << QString::fromStdString(port.Name + "  " + port.DevicePath);

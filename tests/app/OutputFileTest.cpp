@@ -14,6 +14,8 @@
 #include <iterator>
 #include <string>
 
+#include "support/ScratchFolder.h"
+
 #include "app/TemporaryFileSweep.h"
 
 namespace kelvaro {
@@ -21,14 +23,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string Contents(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void Put(const fs::path& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
+using test::FileContents;
+using test::PutFile;
 
 mode_t ModeOf(const fs::path& path) {
     struct stat status {};
@@ -40,19 +36,12 @@ Status WriteWhole(const fs::path& path, const std::string& bytes, const OutputFi
     return OutputFile::WriteWhole(path.string(), bytes, rules);
 }
 
-class OutputFileTest : public ::testing::Test {
+class OutputFileTest : public test::ScratchFolderTest {
 protected:
-    void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "kelvaro-output-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        Folder = pattern;
-    }
-    void TearDown() override { fs::remove_all(Folder); }
+    OutputFileTest() : ScratchFolderTest("kelvaro-output") {}
     int Entries() const {
         return static_cast<int>(std::distance(fs::directory_iterator(Folder), fs::directory_iterator()));
     }
-
-    fs::path Folder;
 };
 
 OutputFileRules SettingsRules() {
@@ -64,15 +53,15 @@ OutputFileRules SettingsRules() {
 }
 
 TEST_F(OutputFileTest, AnOwnReadOnlyFileIsReplacedOnlyWhenTheRulesSaySo) {
-    Put(Folder / "kelvaro.dat", "old");
+    PutFile(Folder / "kelvaro.dat", "old");
     fs::permissions(Folder / "kelvaro.dat", static_cast<fs::perms>(0444));
     const Status refused = WriteWhole(Folder / "kelvaro.dat", "new");
     EXPECT_EQ(refused.Code, EACCES);
     EXPECT_EQ(refused.Context, "cannot write " + (Folder / "kelvaro.dat").string() + ": Permission denied");
-    EXPECT_EQ(Contents(Folder / "kelvaro.dat"), "old");
+    EXPECT_EQ(FileContents(Folder / "kelvaro.dat"), "old");
 
     ASSERT_TRUE(WriteWhole(Folder / "kelvaro.dat", "new", SettingsRules()).Ok());
-    EXPECT_EQ(Contents(Folder / "kelvaro.dat"), "new");
+    EXPECT_EQ(FileContents(Folder / "kelvaro.dat"), "new");
     EXPECT_EQ(ModeOf(Folder / "kelvaro.dat"), 0444u);
     EXPECT_EQ(Entries(), 1);
 }
@@ -87,7 +76,7 @@ TEST_F(OutputFileTest, ASettingsFileIsNeverWrittenIntoADeviceOrAPipe) {
 }
 
 TEST_F(OutputFileTest, PermissionsOfTheOldFileStayAndANewFileFollowsTheUmask) {
-    Put(Folder / "old.txt", "old");
+    PutFile(Folder / "old.txt", "old");
     fs::permissions(Folder / "old.txt", static_cast<fs::perms>(04750));
     ASSERT_TRUE(WriteWhole(Folder / "old.txt", "new").Ok());
     EXPECT_EQ(ModeOf(Folder / "old.txt"), 0750u);  // never the set-id bit
@@ -100,14 +89,14 @@ TEST_F(OutputFileTest, PermissionsOfTheOldFileStayAndANewFileFollowsTheUmask) {
 }
 
 TEST_F(OutputFileTest, AnAbandonedWriteLeavesTheOldFileAndNoTemporaryFile) {
-    Put(Folder / "keep.txt", "old");
+    PutFile(Folder / "keep.txt", "old");
     {
         OutputFile file;
         ASSERT_TRUE(file.Open((Folder / "keep.txt").string()).Ok());
         ASSERT_TRUE(file.Write("half").Ok());
         EXPECT_EQ(Entries(), 2);
     }
-    EXPECT_EQ(Contents(Folder / "keep.txt"), "old");
+    EXPECT_EQ(FileContents(Folder / "keep.txt"), "old");
     EXPECT_EQ(Entries(), 1);
 }
 
@@ -118,7 +107,7 @@ TEST_F(OutputFileTest, AHeaderCanBeRewrittenOnlyInAFileThatIsReplaced) {
     ASSERT_TRUE(file.Write("....data").Ok());
     ASSERT_TRUE(file.WriteAt(0, "HEAD").Ok());
     ASSERT_TRUE(file.Commit().Ok());
-    EXPECT_EQ(Contents(Folder / "a.wav"), "HEADdata");
+    EXPECT_EQ(FileContents(Folder / "a.wav"), "HEADdata");
 
     ASSERT_TRUE(file.Open("/dev/null").Ok());
     EXPECT_EQ(file.TargetKind(), OutputTargetKind::Stream);
@@ -144,17 +133,17 @@ TEST_F(OutputFileTest, LeftoversOfEndedWritersGoAndARunningWritersFileStays) {
     ASSERT_GT(child, 0);
     ::waitpid(child, nullptr, 0);
     const std::string ended = ".kelvaro.dat." + std::to_string(child) + ".Ab12Cd";
-    Put(Folder / ended, "SPEED=");
+    PutFile(Folder / ended, "SPEED=");
     // A running writer: this test's parent, with a file written after it started.
     const std::string running = ".kelvaro.dat." + std::to_string(::getppid()) + ".Ab12Cd";
-    Put(Folder / running, "SPEED=");
+    PutFile(Folder / running, "SPEED=");
     // A number that a newer process took over: the file is older than that process.
     const std::string reused = ".kelvaro.dat." + std::to_string(::getppid()) + ".Zz99Yy";
-    Put(Folder / reused, "SPEED=");
+    PutFile(Folder / reused, "SPEED=");
     const auto longAgo = fs::file_time_type::clock::now() - std::chrono::hours(24 * 365 * 30);
     fs::last_write_time(Folder / reused, longAgo);
     // Not ours: another name, and a folder of the same pattern.
-    Put(Folder / ".kelvaro.dat.backup", "SPEED=");
+    PutFile(Folder / ".kelvaro.dat.backup", "SPEED=");
     fs::create_directory(Folder / (".kelvaro.dat." + std::to_string(child) + ".Qq11Ww"));
 
     EXPECT_EQ(RemoveStaleTemporaries(Folder, "kelvaro.dat"), 2);

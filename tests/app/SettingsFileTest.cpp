@@ -15,6 +15,8 @@
 #include <iterator>
 #include <string>
 
+#include "support/ScratchFolder.h"
+
 #include "app/SettingsWriter.h"
 
 namespace kelvaro {
@@ -22,23 +24,12 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string Contents(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
+using test::FileContents;
+using test::PutFile;
 
-void Put(const fs::path& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
-class SettingsFileTest : public ::testing::Test {
+class SettingsFileTest : public test::ScratchFolderTest {
 protected:
-    void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "kelvaro-settings-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        Folder = pattern;
-    }
-    void TearDown() override { fs::remove_all(Folder); }
+    SettingsFileTest() : ScratchFolderTest("kelvaro-settings") {}
 
     /// Every entry of the folder but the settings file itself.
     int OtherEntries() const {
@@ -49,7 +40,6 @@ protected:
         return count;
     }
 
-    fs::path Folder;
     fs::path FilePath() const { return Folder / "kelvaro.dat"; }
 };
 
@@ -109,7 +99,7 @@ TEST_F(SettingsFileTest, SaveThenLoadGivesTheModelBackAndLeavesTheFileReadOnly) 
     model.SpeedWpm = 30;
     model.LocalRows = {" \xE9  ..-..  e acute"};
     ASSERT_TRUE(SettingsFile(FilePath()).Save(model).Ok());
-    EXPECT_EQ(Contents(FilePath()), WriteSettingsFile(model));
+    EXPECT_EQ(FileContents(FilePath()), WriteSettingsFile(model));
     EXPECT_EQ(fs::status(FilePath()).permissions(),
               fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
     EXPECT_EQ(OtherEntries(), 0);
@@ -123,48 +113,48 @@ TEST_F(SettingsFileTest, SaveThenLoadGivesTheModelBackAndLeavesTheFileReadOnly) 
 }
 
 TEST_F(SettingsFileTest, AReadOnlyFileFromThePreviousRunIsReplaced) {
-    Put(FilePath(), "SPEED=20\r\n\x02\xFF\xFF\r\n");
+    PutFile(FilePath(), "SPEED=20\r\n\x02\xFF\xFF\r\n");
     fs::permissions(FilePath(), fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
     SettingsModel model;
     model.SpeedWpm = 40;
     ASSERT_TRUE(SettingsFile(FilePath()).Save(model).Ok());
-    EXPECT_EQ(Contents(FilePath()), WriteSettingsFile(model));
+    EXPECT_EQ(FileContents(FilePath()), WriteSettingsFile(model));
     // And once more, over the file this save left read-only.
     model.SpeedWpm = 41;
     ASSERT_TRUE(SettingsFile(FilePath()).Save(model).Ok());
-    EXPECT_EQ(Contents(FilePath()), WriteSettingsFile(model));
+    EXPECT_EQ(FileContents(FilePath()), WriteSettingsFile(model));
 }
 
 TEST_F(SettingsFileTest, ALinkedFileIsReplacedAndTheLinkKept) {
     const fs::path dotfiles = Folder / "dotfiles";
     fs::create_directory(dotfiles);
-    Put(dotfiles / "kelvaro.dat", "old");
+    PutFile(dotfiles / "kelvaro.dat", "old");
     fs::create_symlink(dotfiles / "kelvaro.dat", FilePath());
     ASSERT_TRUE(SettingsFile(FilePath()).Save(SettingsModel{}).Ok());
     EXPECT_TRUE(fs::is_symlink(FilePath()));
-    EXPECT_EQ(Contents(dotfiles / "kelvaro.dat"), WriteSettingsFile(SettingsModel{}));
+    EXPECT_EQ(FileContents(dotfiles / "kelvaro.dat"), WriteSettingsFile(SettingsModel{}));
 }
 
 TEST_F(SettingsFileTest, SaveCreatesAMissingFolder) {
     const fs::path nested = Folder / "config" / "kelvaro" / "kelvaro.dat";
     ASSERT_TRUE(SettingsFile(nested).Save(SettingsModel{}).Ok());
-    EXPECT_EQ(Contents(nested), WriteSettingsFile(SettingsModel{}));
+    EXPECT_EQ(FileContents(nested), WriteSettingsFile(SettingsModel{}));
 }
 
 TEST_F(SettingsFileTest, AFailedRenameLeavesWhatWasThereAndNoTemporaryFile) {
     // A folder in the file's place cannot be replaced by a file.
     fs::create_directory(FilePath());
-    Put(FilePath() / "keep", "x");
+    PutFile(FilePath() / "keep", "x");
     const Status status = SettingsFile(FilePath()).Save(SettingsModel{});
     EXPECT_FALSE(status.Ok());
     EXPECT_NE(status.Code, 0);
-    EXPECT_EQ(Contents(FilePath() / "keep"), "x");
+    EXPECT_EQ(FileContents(FilePath() / "keep"), "x");
     EXPECT_EQ(OtherEntries(), 0);
 }
 
 TEST_F(SettingsFileTest, AFailedWriteLeavesTheOldFileIntact) {
     const std::string old = "SPEED=20\r\n\x02\xFF\xFF\r\n";
-    Put(FilePath(), old);
+    PutFile(FilePath(), old);
     // A file-size limit far below the settings file makes the write fail part way, as a full
     // disk would; the limit applies to every user, root included.
     rlimit saved{};
@@ -179,7 +169,7 @@ TEST_F(SettingsFileTest, AFailedWriteLeavesTheOldFileIntact) {
 
     EXPECT_FALSE(status.Ok());
     EXPECT_EQ(status.Code, EFBIG);
-    EXPECT_EQ(Contents(FilePath()), old);
+    EXPECT_EQ(FileContents(FilePath()), old);
     EXPECT_EQ(OtherEntries(), 0);
 }
 
@@ -192,25 +182,25 @@ TEST_F(SettingsFileTest, AFileTooLargeOrNotTextIsUnusableAndMovedAsideUnderAFree
     while (large.size() < 20 * 1024 * 1024) {
         large += "SPEED=20\r\n";
     }
-    Put(FilePath(), large);
+    PutFile(FilePath(), large);
     SettingsLoadResult result = SettingsFile(FilePath()).Load(model);
     EXPECT_TRUE(result.Unusable);
     EXPECT_EQ(result.ReadStatus.Code, EFBIG);
     EXPECT_EQ(model, before);
 
-    Put(Folder / "kelvaro.dat.bad", "an earlier one");
+    PutFile(Folder / "kelvaro.dat.bad", "an earlier one");
     Status failure;
     EXPECT_EQ(SettingsFile(FilePath()).MoveAside(failure), Folder / "kelvaro.dat.bad.1");
     EXPECT_EQ(fs::file_size(Folder / "kelvaro.dat.bad.1"), large.size());
-    EXPECT_EQ(Contents(Folder / "kelvaro.dat.bad"), "an earlier one");
+    EXPECT_EQ(FileContents(Folder / "kelvaro.dat.bad"), "an earlier one");
     EXPECT_FALSE(fs::exists(FilePath()));
 
-    Put(FilePath(), std::string("SPEED=20\r\n\0\x02\xFF\xFF\r\n", 14));
+    PutFile(FilePath(), std::string("SPEED=20\r\n\0\x02\xFF\xFF\r\n", 14));
     result = SettingsFile(FilePath()).Load(model);
     EXPECT_TRUE(result.Unusable);
     EXPECT_EQ(model, before);
     // Whatever the reader tolerates is still text: no marker is not "unusable".
-    Put(FilePath(), "SPEED=20\r\n\x01\xE9\r\n");
+    PutFile(FilePath(), "SPEED=20\r\n\x01\xE9\r\n");
     EXPECT_FALSE(SettingsFile(FilePath()).Load(model).Unusable);
 }
 
@@ -218,13 +208,13 @@ TEST_F(SettingsFileTest, LeftoversOfInterruptedSavesGoButNotTheUsersOwnFiles) {
     const auto hourAgo = fs::file_time_type::clock::now() - std::chrono::hours(1);
     // The earlier versions' temporary files, killed empty or part way.
     for (const char* name : {".kelvaro.dat.Xy12ab", ".kelvaro.dat.q9WERT"}) {
-        Put(Folder / name, name[13] == 'X' ? "" : "SPEED=12\r\nSPA");
+        PutFile(Folder / name, name[13] == 'X' ? "" : "SPEED=12\r\nSPA");
         fs::last_write_time(Folder / name, hourAgo);
     }
     // One being written right now, and files of the user's that merely look alike.
-    Put(Folder / ".kelvaro.dat.Zz99zz", "SPEED=1");
-    Put(Folder / ".kelvaro.dat.backup", "SPEED=12\r\n");
-    Put(Folder / ".kelvaro.dat.Notes1", "my notes");
+    PutFile(Folder / ".kelvaro.dat.Zz99zz", "SPEED=1");
+    PutFile(Folder / ".kelvaro.dat.backup", "SPEED=12\r\n");
+    PutFile(Folder / ".kelvaro.dat.Notes1", "my notes");
     for (const char* name : {".kelvaro.dat.backup", ".kelvaro.dat.Notes1"}) {
         fs::last_write_time(Folder / name, hourAgo);
     }
@@ -236,13 +226,13 @@ TEST_F(SettingsFileTest, ALinkToAFileOfAnotherUserIsNeverWritten) {
     if (::geteuid() != 0) {
         GTEST_SKIP() << "needs root to give a file to another user";
     }
-    Put(Folder / "passwd", "root:x:0:0");
+    PutFile(Folder / "passwd", "root:x:0:0");
     ASSERT_EQ(::chown((Folder / "passwd").c_str(), 12345, 12345), 0);
     fs::create_symlink(Folder / "passwd", FilePath());
     const Status status = SettingsFile(FilePath()).Save(SettingsModel{});
     EXPECT_EQ(status.Code, EPERM);
     EXPECT_NE(status.Context.find("a symbolic link to a file of another user"), std::string::npos);
-    EXPECT_EQ(Contents(Folder / "passwd"), "root:x:0:0");
+    EXPECT_EQ(FileContents(Folder / "passwd"), "root:x:0:0");
     EXPECT_EQ(fs::status(Folder / "passwd").permissions() & fs::perms::owner_write, fs::perms::owner_write);
 }
 

@@ -11,20 +11,16 @@
 #include <filesystem>
 #include <fstream>
 
+#include "support/ScratchFolder.h"
+
 namespace kelvaro {
 namespace {
 
 namespace fs = std::filesystem;
 
-class SettingsLockTest : public ::testing::Test {
+class SettingsLockTest : public test::ScratchFolderTest {
 protected:
-    void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "kelvaro-lock-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        Folder = pattern;
-    }
-    void TearDown() override { fs::remove_all(Folder); }
-    fs::path Folder;
+    SettingsLockTest() : ScratchFolderTest("kelvaro-lock") {}
 };
 
 TEST_F(SettingsLockTest, TheSecondOwnerIsToldWhoHoldsItUntilItIsReleased) {

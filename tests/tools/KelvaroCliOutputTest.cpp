@@ -13,7 +13,9 @@
 #include <functional>
 #include <iterator>
 #include <string>
+
 #include <thread>
+#include "support/ScratchFolder.h"
 
 namespace kelvaro::cli {
 namespace {
@@ -22,14 +24,8 @@ namespace fs = std::filesystem;
 
 constexpr uid_t kOtherUser = 12345;
 
-std::string ReadAll(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void Put(const fs::path& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
+using test::FileContents;
+using test::PutFile;
 
 /// Equal bytes, and on a difference only the sizes and the first differing offset.
 ::testing::AssertionResult SameBytes(const std::string& actual, const std::string& expected) {
@@ -47,17 +43,16 @@ struct CliRun {
     std::string Err;
 };
 
-class CliOutputTest : public ::testing::Test {
+class CliOutputTest : public test::ScratchFolderTest {
 protected:
+    CliOutputTest() : ScratchFolderTest("kelvaro-cli-output") {}
     void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "kelvaro-cli-output-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        Folder = pattern;
+        ScratchFolderTest::SetUp();
         fs::create_directory(Folder / "work");
     }
     void TearDown() override {
         fs::permissions(Folder / "work", fs::perms::owner_all, fs::perm_options::add);
-        fs::remove_all(Folder);
+        ScratchFolderTest::TearDown();
     }
 
     CliRun Render(const std::string& text, const std::string& output) {
@@ -68,13 +63,11 @@ protected:
         const int status = std::system(command.c_str());
         CliRun run;
         run.ExitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        run.Out = ReadAll(out);
-        run.Err = ReadAll(err);
+        run.Out = FileContents(out);
+        run.Err = FileContents(err);
         return run;
     }
     fs::path Work() const { return Folder / "work"; }
-
-    fs::path Folder;
 };
 
 /// One kind of target: how it is made, what the program should answer, what the disk holds.
@@ -95,7 +88,7 @@ TEST_F(CliOutputTest, EveryKindOfTarget) {
     // The WAV every successful row must deliver.
     const CliRun reference = Render("paris", (Work() / "reference.wav").string());
     ASSERT_EQ(reference.ExitCode, 0) << reference.Err;
-    const std::string wav = ReadAll(Work() / "reference.wav");
+    const std::string wav = FileContents(Work() / "reference.wav");
     ASSERT_GT(wav.size(), 44u);
     fs::remove(Work() / "reference.wav");
     const bool root = ::geteuid() == 0;
@@ -108,57 +101,57 @@ TEST_F(CliOutputTest, EveryKindOfTarget) {
     const std::vector<TargetCase> cases = {
         {"new name", [](const fs::path& w) { return w / "new.wav"; }, 0, "",
          [&](const fs::path&, const fs::path& t, const std::string& expected, const CliRun&) {
-             EXPECT_TRUE(SameBytes(ReadAll(t), expected));
+             EXPECT_TRUE(SameBytes(FileContents(t), expected));
          }},
         {"regular file",
          [](const fs::path& w) {
-             Put(w / "old.wav", "old");
+             PutFile(w / "old.wav", "old");
              fs::permissions(w / "old.wav", static_cast<fs::perms>(0640));
              return w / "old.wav";
          },
          0, "",
          [&](const fs::path&, const fs::path& t, const std::string& expected, const CliRun&) {
-             EXPECT_TRUE(SameBytes(ReadAll(t), expected));
+             EXPECT_TRUE(SameBytes(FileContents(t), expected));
              EXPECT_EQ(modeOf(t), 0640u);  // the old file's permissions stay
          }},
         {"read-only file",
          [](const fs::path& w) {
-             Put(w / "ro.wav", "old");
+             PutFile(w / "ro.wav", "old");
              fs::permissions(w / "ro.wav", static_cast<fs::perms>(0444));
              return w / "ro.wav";
          },
          2, "Permission denied",
          [&](const fs::path&, const fs::path& t, const std::string&, const CliRun&) {
-             EXPECT_EQ(ReadAll(t), "old");
+             EXPECT_EQ(FileContents(t), "old");
              EXPECT_EQ(modeOf(t), 0444u);
          }},
         {"file in a read-only folder",
          [](const fs::path& w) {
              fs::create_directory(w / "locked");
-             Put(w / "locked" / "in.wav", "old");
+             PutFile(w / "locked" / "in.wav", "old");
              fs::permissions(w / "locked", static_cast<fs::perms>(0555));
              return w / "locked" / "in.wav";
          },
          2, "cannot create a file in",
          [&](const fs::path& w, const fs::path& t, const std::string&, const CliRun&) {
-             EXPECT_EQ(ReadAll(t), "old");
+             EXPECT_EQ(FileContents(t), "old");
              EXPECT_EQ(std::distance(fs::directory_iterator(w / "locked"), fs::directory_iterator()), 1);
              fs::permissions(w / "locked", fs::perms::owner_all);
          }},
         {"symbolic link to an own regular file",
          [](const fs::path& w) {
-             Put(w / "real.wav", "old");
+             PutFile(w / "real.wav", "old");
              fs::create_symlink(w / "real.wav", w / "link.wav");
              return w / "link.wav";
          },
          0, "",
          [&](const fs::path& w, const fs::path& t, const std::string& expected, const CliRun&) {
              EXPECT_TRUE(fs::is_symlink(t));
-             EXPECT_TRUE(SameBytes(ReadAll(w / "real.wav"), expected));
+             EXPECT_TRUE(SameBytes(FileContents(w / "real.wav"), expected));
          }},
         {"symbolic link to a file of another user",
          [](const fs::path& w) {
-             Put(w / "theirs.wav", "theirs");
+             PutFile(w / "theirs.wav", "theirs");
              EXPECT_EQ(::chown((w / "theirs.wav").c_str(), kOtherUser, kOtherUser), 0);
              fs::create_symlink(w / "theirs.wav", w / "trap.wav");
              return w / "trap.wav";
@@ -166,7 +159,7 @@ TEST_F(CliOutputTest, EveryKindOfTarget) {
          2, "a symbolic link to a file of another user",
          [&](const fs::path& w, const fs::path& t, const std::string&, const CliRun&) {
              EXPECT_TRUE(fs::is_symlink(t));
-             EXPECT_EQ(ReadAll(w / "theirs.wav"), "theirs");
+             EXPECT_EQ(FileContents(w / "theirs.wav"), "theirs");
              struct stat status {};
              ASSERT_EQ(::stat((w / "theirs.wav").c_str(), &status), 0);
              EXPECT_EQ(status.st_uid, kOtherUser);
@@ -235,12 +228,12 @@ TEST_F(CliOutputTest, ANamedPipeIsWrittenInPlace) {
     const fs::path fifo = Work() / "pipe.wav";
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
     std::string received;
-    std::thread reader([&] { received = ReadAll(fifo); });
+    std::thread reader([&] { received = FileContents(fifo); });
     const CliRun run = Render("paris", fifo.string());
     reader.join();
     EXPECT_EQ(run.ExitCode, 0) << run.Err;
     const CliRun reference = Render("paris", (Work() / "reference.wav").string());
-    EXPECT_TRUE(SameBytes(received, ReadAll(Work() / "reference.wav")));
+    EXPECT_TRUE(SameBytes(received, FileContents(Work() / "reference.wav")));
     struct stat status {};
     ASSERT_EQ(::lstat(fifo.c_str(), &status), 0);
     EXPECT_TRUE(S_ISFIFO(status.st_mode));
@@ -251,7 +244,7 @@ TEST_F(CliOutputTest, CharactersWithoutACodeAreNamedAndNothingLeftIsAnError) {
     EXPECT_EQ(partly.ExitCode, 0);
     EXPECT_EQ(partly.Err, "kelvaro-cli: no Morse code for: é ü (left out)\n");
     const CliRun plain = Render(" paris  ", (Work() / "plain.wav").string());
-    EXPECT_TRUE(SameBytes(ReadAll(Work() / "partly.wav"), ReadAll(Work() / "plain.wav")));
+    EXPECT_TRUE(SameBytes(FileContents(Work() / "partly.wav"), FileContents(Work() / "plain.wav")));
 
     const CliRun none = Render("é ü ß", (Work() / "none.wav").string());
     EXPECT_EQ(none.ExitCode, 2);

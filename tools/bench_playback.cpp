@@ -226,11 +226,7 @@ RunResult PlayOnce(double minutes, int speedWpm, bool loaded, std::uint32_t seed
     result.Holes = decoded.Holes;
     result.HoleNotes = decoded.HoleNotes;
     result.FirstDifference = FirstDifference(expected, decoded.Text);
-    for (std::size_t i = 0; i < std::min(expected.size(), decoded.Text.size()); ++i) {
-        result.WrongCharacters += expected[i] != decoded.Text[i] ? 1 : 0;
-    }
-    result.WrongCharacters += static_cast<int>(std::max(expected.size(), decoded.Text.size()) -
-                                               std::min(expected.size(), decoded.Text.size()));
+    result.WrongCharacters = CharacterErrors(expected, decoded.Text);
     result.Ok = true;
 
     // The keying offset: only when every mark is where it belongs, so that the first tone of

@@ -203,6 +203,7 @@ void PulseWaveOut::Disconnect() {
     Queue.clear();
     Closing = false;
     Lost = false;
+    WaitingForNext = false;
     TailEndsAtNs = 0;
     LatencyUs = 0;
     DeviceName.clear();
@@ -228,6 +229,12 @@ Status PulseWaveOut::Write(int bufferId, std::span<const Sample> interleavedFram
         return Status::Failure(1, "The sound server closed the sound output");
     }
     Queue.push_back(std::move(buffer));
+    // Whatever room the server has now is filled at once, so that a character written in
+    // answer to the report of the one before follows it without a gap.
+    if (const std::size_t writable = pa_stream_writable_size(Stream);
+        writable != static_cast<std::size_t>(-1)) {
+        Feed(writable, false);
+    }
     return Status::Success();
 }
 
@@ -282,14 +289,18 @@ void PulseWaveOut::OnStreamState(pa_stream* stream, void* self) {
 }
 
 void PulseWaveOut::OnWritable(pa_stream* /*stream*/, std::size_t bytes, void* self) {
-    static_cast<PulseWaveOut*>(self)->Feed(bytes);
+    static_cast<PulseWaveOut*>(self)->Feed(bytes, true);
 }
 
 void PulseWaveOut::OnTimingUpdated(pa_stream* /*stream*/, int /*success*/, void* self) {
     static_cast<PulseWaveOut*>(self)->TimingUpdated = true;
 }
 
-void PulseWaveOut::Feed(std::size_t bytes) {
+void PulseWaveOut::Feed(std::size_t bytes, bool serverAsked) {
+    if (serverAsked && WaitingForNext) {
+        // The next buffer did not come before the server asked again: silence from here on.
+        WaitingForNext = false;
+    }
     while (bytes >= kBytesPerFrame) {
         void* data = nullptr;
         std::size_t chunkBytes = bytes;
@@ -304,23 +315,32 @@ void PulseWaveOut::Feed(std::size_t bytes) {
         auto* output = static_cast<Sample*>(data);
         const std::size_t chunkSamples = chunkBytes / sizeof(Sample);
         std::size_t filled = 0;
-        std::size_t soundEnd = 0;
-        while (!Closing && !Queue.empty()) {
+        while (!Closing && !Queue.empty() && filled < chunkSamples) {
+            WaitingForNext = false;
             Pending& head = Queue.front();
             const std::size_t take = std::min(chunkSamples - filled, head.Samples.size() - head.TakenSamples);
             std::memcpy(output + filled, head.Samples.data() + head.TakenSamples, take * sizeof(Sample));
             filled += take;
             head.TakenSamples += take;
-            if (take > 0) {
-                soundEnd = filled;
+            if (head.TakenSamples == head.Samples.size()) {
+                PostDone(head.BufferId);
+                Queue.pop_front();
+                WaitingForNext = Queue.empty();
             }
-            if (head.TakenSamples < head.Samples.size()) {
-                break;
-            }
-            PostDone(head.BufferId);
-            Queue.pop_front();
         }
-        std::fill(output + filled, output + chunkSamples, Sample{0});
+        const bool soundWritten = filled > 0;
+        if (filled < chunkSamples && (WaitingForNext || !serverAsked)) {
+            // The next buffer usually follows within a millisecond of the report: it goes on
+            // right after this one, so the gap between characters keeps its length. The server
+            // still holds a full buffer, so waiting for it cannot starve the stream.
+            if (filled == 0) {
+                pa_stream_cancel_write(Stream);
+                return;
+            }
+            chunkBytes = filled * sizeof(Sample);
+            bytes = chunkBytes;
+        }
+        std::fill(output + filled, output + chunkBytes / sizeof(Sample), Sample{0});
         if (pa_stream_write(Stream, data, chunkBytes, nullptr, 0, PA_SEEK_RELATIVE) < 0) {
             return;
         }
@@ -331,11 +351,12 @@ void PulseWaveOut::Feed(std::size_t bytes) {
         if (pa_stream_get_latency(Stream, &latencyUs, &negative) == 0 && negative == 0) {
             LatencyUs = static_cast<std::int64_t>(latencyUs);
         }
-        if (soundEnd > 0) {
+        if (soundWritten) {
             // The latency counts to the last frame just written; the sound ends before the
             // silence that follows it in this chunk.
             const auto silenceAfterUs =
-                static_cast<std::int64_t>((chunkSamples - soundEnd) / kChannels) * 1'000'000 / kFrameRateHz;
+                static_cast<std::int64_t>((chunkBytes / sizeof(Sample) - filled) / kChannels) * 1'000'000 /
+                kFrameRateHz;
             TailEndsAtNs = MonotonicNowNs() + (LatencyUs - silenceAfterUs) * 1000;
         }
     }

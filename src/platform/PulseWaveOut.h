@@ -21,6 +21,9 @@ namespace kelvaro {
 /// buffers in order, or silence when none is queued. The server's buffer is kept full to the
 /// target, so the sound goes on without a break even when this process is not scheduled for
 /// most of that time, and a character written late only lengthens the silence before it.
+/// A buffer written right after the report of the one before (the play engine's character
+/// after character) follows it frame for frame: the silence after a buffer that ran out is
+/// only handed over when the server asks again and nothing new has come.
 ///
 ///   Write --> [queue] --server asks, last frame handed over--> report (Dispatcher::Post)
 ///   Reset --> every queued buffer reported at once, in order
@@ -78,8 +81,10 @@ private:
 
     Status Connect(int deviceId);
     void Disconnect();
-    /// Main loop lock held.
-    void Feed(std::size_t bytes);
+    /// Main loop lock held. Hands the server up to bytes of the queued buffers. serverAsked:
+    /// the server asked for them, and gets silence where no buffer is queued; otherwise (a
+    /// Write) only queued frames are handed over.
+    void Feed(std::size_t bytes, bool serverAsked);
     /// Main loop lock held.
     void PostDone(int bufferId);
     /// Main loop lock held: reports every queued buffer done.
@@ -100,6 +105,9 @@ private:
     // Guarded by the main loop lock.
     std::deque<Pending> Queue;
     bool Closing = false;
+    /// The last queued buffer was just handed over: until the server asks again, its room is
+    /// kept for the next buffer rather than filled with silence.
+    bool WaitingForNext = false;
     /// The server closed the stream (it quit or the output went away): Write refuses buffers.
     bool Lost = false;
     bool TimingUpdated = false;

@@ -5,6 +5,7 @@
 #include <cctype>
 #include <cmath>
 #include <cstdio>
+#include <utility>
 
 #include "core/AudioFormat.h"
 #include "core/ElementTiming.h"
@@ -102,6 +103,23 @@ std::string NormalizeExpectedText(const std::string& text) {
         normalized.pop_back();
     }
     return normalized;
+}
+
+int CharacterErrors(const std::string& expected, const std::string& decoded) {
+    std::vector<int> previous(decoded.size() + 1);
+    std::vector<int> current(decoded.size() + 1);
+    for (std::size_t j = 0; j <= decoded.size(); ++j) {
+        previous[j] = static_cast<int>(j);
+    }
+    for (std::size_t i = 1; i <= expected.size(); ++i) {
+        current[0] = static_cast<int>(i);
+        for (std::size_t j = 1; j <= decoded.size(); ++j) {
+            const int changed = previous[j - 1] + (expected[i - 1] == decoded[j - 1] ? 0 : 1);
+            current[j] = std::min({changed, previous[j] + 1, current[j - 1] + 1});
+        }
+        std::swap(previous, current);
+    }
+    return previous[decoded.size()];
 }
 
 std::string FirstDifference(const std::string& expected, const std::string& decoded) {

@@ -40,6 +40,9 @@ DecodedMarks DecodeMarks(const std::vector<ToneMark>& marks, const ElementLength
 /// The text as it should come back: lower case, runs of blanks as one, none at either end.
 std::string NormalizeExpectedText(const std::string& text);
 
+/// How many characters were lost, added or changed on the way: the edit distance.
+int CharacterErrors(const std::string& expected, const std::string& decoded);
+
 /// Empty when decoded equals expected, otherwise the first difference with some context.
 std::string FirstDifference(const std::string& expected, const std::string& decoded);
 

@@ -319,7 +319,9 @@ void PulseWaveOut::Feed(std::size_t bytes, bool serverAsked) {
             WaitingForNext = false;
             Pending& head = Queue.front();
             const std::size_t take = std::min(chunkSamples - filled, head.Samples.size() - head.TakenSamples);
-            std::memcpy(output + filled, head.Samples.data() + head.TakenSamples, take * sizeof(Sample));
+            if (take > 0) {
+                std::memcpy(output + filled, head.Samples.data() + head.TakenSamples, take * sizeof(Sample));
+            }
             filled += take;
             head.TakenSamples += take;
             if (head.TakenSamples == head.Samples.size()) {

@@ -288,6 +288,7 @@ void Print(const char* label, const RunResult& result) {
 
 int main(int argc, char** argv) {
     using namespace kelvaro;
+    std::setvbuf(stdout, nullptr, _IOLBF, 0);
     const double minutes = argc > 1 ? std::atof(argv[1]) : 3.0;
     const int speedWpm = argc > 2 ? std::atoi(argv[2]) : 30;
     if (minutes <= 0.0 || speedWpm < kMinSpeedWpm || speedWpm > kMaxSpeedWpm) {

@@ -29,10 +29,12 @@ tsan:
 	@cmake --build --preset tsan
 
 BENCH_CHARACTERS ?= 500
+BENCH_PLAYBACK_MINUTES ?= 3
 
 bench: deps release
 	./build/release/tools/bench_render
 	./build/release/tools/bench_keying $(BENCH_CHARACTERS)
+	scripts/with-audio-env.sh ./build/release/tools/bench_playback $(BENCH_PLAYBACK_MINUTES)
 
 # Builds the settings reader's fuzz target (clang, libFuzzer) and runs it for FUZZ_SECONDS; new
 # inputs go to build/fuzz/corpus, the committed seeds stay as they are.

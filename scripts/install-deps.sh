@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
     g++ cmake ninja-build pkg-config make
-    portaudio19-dev
+    portaudio19-dev libpulse-dev
     qt6-base-dev libgl-dev
     libgtest-dev libgmock-dev
     clang libclang-rt-14-dev

@@ -14,7 +14,8 @@ std::chrono::nanoseconds FramesToDuration(std::int64_t frames) {
 
 }  // namespace
 
-NullWaveOut::NullWaveOut(Dispatcher& dispatcher) : Target(dispatcher) {}
+NullWaveOut::NullWaveOut(Dispatcher& dispatcher)
+    : Target(dispatcher), Handler(std::make_shared<DoneHandler>()), HandlerRef(Handler) {}
 
 NullWaveOut::~NullWaveOut() {
     Close();
@@ -23,8 +24,9 @@ NullWaveOut::~NullWaveOut() {
 
 Status NullWaveOut::Open(int /*deviceId*/, DoneHandler onDone) {
     Close();
-    Handler = std::make_shared<DoneHandler>(std::move(onDone));
-    HandlerRef = Handler;
+    // Reports of the buffers the last Close returned may still be on their way to the window
+    // thread: they reach this handler, so whoever waits for them is not left waiting.
+    *Handler = std::move(onDone);
     {
         std::lock_guard lock(Mutex);
         Queue.clear();
@@ -108,8 +110,10 @@ void NullWaveOut::PlayLoop() {
 
 void NullWaveOut::PostDone(int bufferId) {
     Target.Post([handler = HandlerRef, bufferId] {
-        if (const auto onDone = handler.lock(); onDone && *onDone) {
-            (*onDone)(bufferId);
+        if (const auto current = handler.lock(); current && *current) {
+            // A copy: the handler may open the device again, which replaces *current.
+            const DoneHandler onDone = *current;
+            onDone(bufferId);
         }
     });
 }

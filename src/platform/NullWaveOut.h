@@ -17,7 +17,8 @@ namespace kelvaro {
 /// Buffers "play" back to back on the monotonic clock: a buffer written while another is pending
 /// ends its own length after the one before it; a buffer written to an idle device ends its
 /// length after the Write. A worker thread reports each one done through the Dispatcher when its
-/// end comes. Nothing is reported after the object is destroyed.
+/// end comes, to the handler of the latest Open (a buffer returned by Close reaches the handler
+/// given when the device is opened again). Nothing is reported after the object is destroyed.
 class NullWaveOut final : public WaveOut {
 public:
     explicit NullWaveOut(Dispatcher& dispatcher);
@@ -47,8 +48,8 @@ private:
     void PostDone(int bufferId);
 
     Dispatcher& Target;
-    /// The handler given to Open; posted reports hold it weakly, so that none reaches a destroyed
-    /// device. Written by the window thread only while the worker does not run.
+    /// The handler of the latest Open; posted reports hold it weakly, so that none reaches a
+    /// destroyed device. Replaced and called on the window thread only.
     std::shared_ptr<DoneHandler> Handler;
     std::weak_ptr<DoneHandler> HandlerRef;
     bool Opened = false;  // window thread only

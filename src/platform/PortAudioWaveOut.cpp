@@ -225,8 +225,12 @@ struct PortAudioWaveOut::Shared {
     }
 };
 
-PortAudioWaveOut::PortAudioWaveOut(Dispatcher& dispatcher)
-    : Target(dispatcher), Core(std::make_unique<Shared>()) {}
+PortAudioWaveOut::PortAudioWaveOut(Dispatcher& dispatcher, double wantedLatencyS)
+    : Target(dispatcher),
+      Core(std::make_unique<Shared>()),
+      WantedLatencyS(wantedLatencyS),
+      Handler(std::make_shared<DoneHandler>()),
+      HandlerRef(Handler) {}
 
 PortAudioWaveOut::~PortAudioWaveOut() {
     Close();
@@ -235,6 +239,9 @@ PortAudioWaveOut::~PortAudioWaveOut() {
 
 Status PortAudioWaveOut::Open(int deviceId, DoneHandler onDone) {
     Close();
+    // Reports of the buffers the last Close returned may still be on their way to the window
+    // thread: they reach this handler, so whoever waits for them is not left waiting.
+    *Handler = std::move(onDone);
     if (const PaError error = AcquirePortAudio(); error != paNoError) {
         return PortAudioFailure(error, "Cannot start PortAudio");
     }
@@ -269,7 +276,7 @@ Status PortAudioWaveOut::Open(int deviceId, DoneHandler onDone) {
     parameters.device = device;
     parameters.channelCount = kChannels;
     parameters.sampleFormat = paInt16;
-    parameters.suggestedLatency = std::max(kWantedLatencyS, info->defaultLowOutputLatency);
+    parameters.suggestedLatency = std::max(WantedLatencyS, info->defaultLowOutputLatency);
     parameters.hostApiSpecificStreamInfo = nullptr;
     PaStream* stream = nullptr;
     if (const PaError error = Pa_OpenStream(&stream, nullptr, &parameters, kFrameRateHz, kFramesPerCallback,
@@ -280,14 +287,12 @@ Status PortAudioWaveOut::Open(int deviceId, DoneHandler onDone) {
     }
     Stream = stream;
     const PaStreamInfo* streamInfo = Pa_GetStreamInfo(stream);
-    LatencyS = streamInfo != nullptr ? streamInfo->outputLatency : kWantedLatencyS;
+    LatencyS = streamInfo != nullptr ? streamInfo->outputLatency : WantedLatencyS;
     {
         std::lock_guard lock(Core->Mutex);
         Core->LatencyS = LatencyS;
     }
 
-    Handler = std::make_shared<DoneHandler>(std::move(onDone));
-    HandlerRef = Handler;
     Completer = std::thread([this] { CompletionLoop(); });
 
     if (const PaError error = Pa_StartStream(stream); error != paNoError) {
@@ -432,8 +437,10 @@ void PortAudioWaveOut::CompletionLoop() {
         // Only this thread posts reports, so they reach the window thread in the order queued.
         for (int i = 0; i < count; ++i) {
             Target.Post([handler = HandlerRef, bufferId = bufferIds[i]] {
-                if (const auto onDone = handler.lock(); onDone && *onDone) {
-                    (*onDone)(bufferId);
+                if (const auto current = handler.lock(); current && *current) {
+                    // A copy: the handler may open the device again, which replaces *current.
+                    const DoneHandler onDone = *current;
+                    onDone(bufferId);
                 }
             });
         }

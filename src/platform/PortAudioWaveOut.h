@@ -21,17 +21,21 @@ namespace kelvaro {
 ///   Reset --> every queued slot free at once             --> ids to report, in order
 ///   completion thread: ids to report --> Dispatcher::Post --> DoneHandler (window thread)
 ///
-/// Reports still waiting on the window thread are dropped when the device is opened again or
-/// destroyed; until then each written buffer is reported exactly once, in the order written.
+/// Each written buffer is reported exactly once, in the order written, to the handler of the
+/// latest Open: a buffer returned by Close reaches the handler given when the device is opened
+/// again. Reports still waiting on the window thread are dropped when the device is destroyed.
 class PortAudioWaveOut final : public WaveOut {
 public:
     static constexpr int kSlotCount = 4;
     /// The longest buffer Write takes: 13.6 s.
     static constexpr int kSlotFrames = 300000;
-    /// The latency asked of the device, unless the device cannot go that low.
-    static constexpr double kWantedLatencyS = 0.010;
+    /// The latency asked of the device for practice playback, unless it cannot go that low:
+    /// enough for ALSA through a sound server's plugin to play without underruns on a busy machine.
+    static constexpr double kPracticeLatencyS = 0.100;
+    /// The latency a hand-keyed sidetone needs.
+    static constexpr double kSidetoneLatencyS = 0.010;
 
-    explicit PortAudioWaveOut(Dispatcher& dispatcher);
+    explicit PortAudioWaveOut(Dispatcher& dispatcher, double wantedLatencyS = kPracticeLatencyS);
     ~PortAudioWaveOut() override;
     PortAudioWaveOut(const PortAudioWaveOut&) = delete;
     PortAudioWaveOut& operator=(const PortAudioWaveOut&) = delete;
@@ -61,8 +65,9 @@ private:
     Dispatcher& Target;
     /// What the audio callback, the completion thread and the window thread share.
     std::unique_ptr<Shared> Core;
-    /// The handler given to Open; posted reports hold it weakly, so that none reaches a destroyed
-    /// device. Written by the window thread only while the completion thread does not run.
+    const double WantedLatencyS;
+    /// The handler of the latest Open; posted reports hold it weakly, so that none reaches a
+    /// destroyed device. Replaced and called on the window thread only.
     std::shared_ptr<DoneHandler> Handler;
     std::weak_ptr<DoneHandler> HandlerRef;
     std::thread Completer;

@@ -1,4 +1,4 @@
-// Chooses the sound output: the system's through PortAudio, or none when the environment asks.
+// Chooses the sound output: the sound server's own client, PortAudio over ALSA, or none.
 #include "platform/WaveOutFactory.h"
 
 #include <cstdlib>
@@ -6,15 +6,23 @@
 
 #include "platform/NullWaveOut.h"
 #include "platform/PortAudioWaveOut.h"
+#include "platform/PulseWaveOut.h"
 
 namespace kelvaro {
 
-std::unique_ptr<WaveOut> CreateWaveOut(Dispatcher& dispatcher) {
+std::unique_ptr<WaveOut> CreateWaveOut(Dispatcher& dispatcher, WaveOutUse use) {
     const char* audio = std::getenv("KELVARO_AUDIO");
-    if (audio != nullptr && std::string_view(audio) == "null") {
+    const std::string_view choice = audio != nullptr ? audio : "";
+    if (choice == "null") {
         return std::make_unique<NullWaveOut>(dispatcher);
     }
-    return std::make_unique<PortAudioWaveOut>(dispatcher);
+    const bool sidetone = use == WaveOutUse::Sidetone;
+    if (choice == "pulse" || (choice != "portaudio" && PulseWaveOut::ServerReachable())) {
+        return std::make_unique<PulseWaveOut>(
+            dispatcher, sidetone ? PulseWaveOut::kSidetoneLatencyS : PulseWaveOut::kPracticeLatencyS);
+    }
+    return std::make_unique<PortAudioWaveOut>(
+        dispatcher, sidetone ? PortAudioWaveOut::kSidetoneLatencyS : PortAudioWaveOut::kPracticeLatencyS);
 }
 
 }  // namespace kelvaro

@@ -1,4 +1,4 @@
-// Chooses the sound output: the system's through PortAudio, or none when the environment asks.
+// Chooses the sound output: the sound server's own client, PortAudio over ALSA, or none.
 #pragma once
 
 #include <memory>
@@ -8,9 +8,19 @@
 
 namespace kelvaro {
 
-/// A NullWaveOut when the environment variable KELVARO_AUDIO is "null" (headless runs and tests
-/// that must not make a sound), otherwise a PortAudioWaveOut. Reports go through dispatcher,
-/// which must outlive the device.
-std::unique_ptr<WaveOut> CreateWaveOut(Dispatcher& dispatcher);
+/// What the sound is for, which sets how much the device buffers.
+enum class WaveOutUse {
+    /// Practice playback: a continuous stream matters, a delay of 0.1 s does not.
+    Practice,
+    /// A hand-keyed sidetone: the tone must start within about 20 ms of the key.
+    Sidetone,
+};
+
+/// The environment variable KELVARO_AUDIO chooses: "null" a NullWaveOut (headless runs and tests
+/// that must not make a sound), "pulse" the sound server's client, "portaudio" PortAudio.
+/// Otherwise the sound server's client when a server answers (PulseAudio, or PipeWire's
+/// PulseAudio service), else PortAudio over ALSA. Reports go through dispatcher, which must
+/// outlive the device.
+std::unique_ptr<WaveOut> CreateWaveOut(Dispatcher& dispatcher, WaveOutUse use = WaveOutUse::Practice);
 
 }  // namespace kelvaro

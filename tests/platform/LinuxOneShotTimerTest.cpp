@@ -130,7 +130,8 @@ TEST_F(TimerTest, PeriodicTicksUntilDisabled) {
     SleepMs(105);
     Timer.SetEnabled(false);
     const std::size_t ticked = Ticks().size();
-    EXPECT_GE(ticked, 7U);
+    // A one-shot would tick once; a starved thread on a busy machine may miss a few periods.
+    EXPECT_GE(ticked, 3U);
     EXPECT_LE(ticked, 11U);
     SleepMs(40);
     EXPECT_EQ(Ticks().size(), ticked);

@@ -143,6 +143,7 @@ struct RunResult {
     std::string Device;
     double OffsetSpreadMs = -1.0;  // largest minus smallest keying offset over the run
     double OffsetGrowthMs = 0.0;   // mean of the last 20 offsets minus mean of the first 20
+    double OffsetMeanMs = 0.0;     // how far the sound lags the keying on average
 };
 
 RunResult PlayOnce(double minutes, int speedWpm, bool loaded, std::uint32_t seed) {
@@ -258,6 +259,9 @@ RunResult PlayOnce(double minutes, int speedWpm, bool loaded, std::uint32_t seed
                 last += offsetsMs[offsetsMs.size() - 1 - i] / 20.0;
             }
             result.OffsetGrowthMs = last - first;
+            for (const double offset : offsetsMs) {
+                result.OffsetMeanMs += offset / static_cast<double>(offsetsMs.size());
+            }
         }
     }
     return result;
@@ -271,9 +275,10 @@ void Print(const char* label, const RunResult& result) {
     std::printf("%-7s %8.1f %10d %7d %8d", label, result.PlayedS / 60.0, result.Characters, result.Holes,
                 result.WrongCharacters);
     if (result.OffsetSpreadMs >= 0.0) {
-        std::printf(" %14.1f %14.1f\n", result.OffsetSpreadMs, result.OffsetGrowthMs);
+        std::printf(" %12.1f %14.1f %14.1f\n", result.OffsetMeanMs, result.OffsetSpreadMs,
+                    result.OffsetGrowthMs);
     } else {
-        std::printf(" %14s %14s\n", "-", "-");
+        std::printf(" %12s %14s %14s\n", "-", "-", "-");
     }
     for (std::size_t i = 0; i < result.HoleNotes.size() && i < 10; ++i) {
         std::printf("          hole: %s\n", result.HoleNotes[i].c_str());
@@ -301,12 +306,13 @@ int main(int argc, char** argv) {
         minutes, speedWpm);
     const RunResult idle = PlayOnce(minutes, speedWpm, false, 2024);
     std::printf("output: %s\n", idle.Device.c_str());
-    std::printf("%-7s %8s %10s %7s %8s %14s %14s\n", "run", "minutes", "characters", "holes", "wrong",
-                "offset spread", "offset growth");
+    std::printf("%-7s %8s %10s %7s %8s %12s %14s %14s\n", "run", "minutes", "characters", "holes", "wrong",
+                "offset mean", "offset spread", "offset growth");
     Print("idle", idle);
     const RunResult loaded = PlayOnce(minutes, speedWpm, true, 2025);
     Print("loaded", loaded);
     std::printf(
-        "(offsets in ms: keying start to first tone of each character, spread and drift over the run)\n");
+        "(offsets in ms: keying start to first tone of each character, their mean, spread and drift over\n"
+        "the run)\n");
     return idle.Ok && loaded.Ok && idle.Holes + loaded.Holes == 0 ? 0 : 1;
 }

@@ -25,6 +25,7 @@
 #include "platform/LinuxOneShotTimer.h"
 #include "platform/PortAccess.h"
 #include "platform/SerialLines.h"
+#include "platform/SystemClock.h"
 #include "platform/WindowTimer.h"
 #include "transmitter/TransmitterKeyer.h"
 
@@ -146,7 +147,8 @@ SpeedResult RunSpeed(int speedWpm, int characters) {
     NoPort port;
     NoWindowTimer txDelay;
     NoDispatcher window;
-    TransmitterKeyer keyer(lines, port, std::make_unique<LinuxOneShotTimer>(), txDelay, window);
+    const SystemClock clock;
+    TransmitterKeyer keyer(lines, port, std::make_unique<LinuxOneShotTimer>(), txDelay, window, clock);
     KeyingRoute route;
     route.PttLineMask = kDtrBit;
     route.CwLineMask = kRtsBit;

@@ -7,8 +7,9 @@
 // pulseaudio-utils): `scripts/with-audio-env.sh build/release/tools/bench_playback 10` plays into a
 // private null sink. A hole is a tone shorter (or longer) than the element it renders, or a gap
 // inside an element. The keying offset is how far each character's first tone lies from the
-// moment the character was handed to the device (when the transmitter's keying starts); its
-// spread over the run shows whether the sound drifts away from the keying.
+// moment the transmitter's keying of it starts (handed to the device, plus the lead the engine
+// gives the keying); its mean shows how far the sound lags the keying, its spread over the run
+// whether the sound drifts away from it.
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -30,6 +31,7 @@
 #include "core/PlayHost.h"
 #include "core/RandomGenerator.h"
 #include "core/SpeedSettings.h"
+#include "core/TransmitterKeying.h"
 #include "e2e/MarkDecoder.h"
 #include "e2e/WavToneAnalyzer.h"
 #include "platform/EventLoop.h"
@@ -51,8 +53,7 @@ public:
     }
 };
 
-/// Passes everything to the real device; notes when each character was handed over and how
-/// many buffers the device still holds.
+/// Passes everything to the real device; notes how many buffers the device still holds.
 class TimedWaveOut : public WaveOut {
 public:
     explicit TimedWaveOut(WaveOut& device) : Device(device) {}
@@ -68,9 +69,6 @@ public:
     }
     Status Reset() override { return Device.Reset(); }
     Status Write(int bufferId, std::span<const Sample> frames) override {
-        if (bufferId == PlayEngine::kCharacterBuffer) {
-            WrittenAt.push_back(SteadyClock::now());
-        }
         const Status status = Device.Write(bufferId, frames);
         if (status.Ok()) {
             ++Outstanding;
@@ -80,13 +78,26 @@ public:
     void Close() override { Device.Close(); }
     bool IsOpen() const override { return Device.IsOpen(); }
     std::string Description() const override { return Device.Description(); }
+    int OutputLatencyMs() const override { return Device.OutputLatencyMs(); }
 
     int Outstanding = 0;
     std::function<void()> OnDrained;
-    std::vector<SteadyClock::time_point> WrittenAt;
 
 private:
     WaveOut& Device;
+};
+
+/// A transmitter with keying set up: notes when the engine has each character's keying start.
+class KeyingStarts : public TransmitterKeying {
+public:
+    bool KeyingConfigured() const override { return true; }
+    void CwKeyDown(const KeyingSchedule& schedule, bool) override {
+        StartAt.push_back(SteadyClock::now() + std::chrono::milliseconds(schedule.LeadMs));
+    }
+    void CwKeyUp() override {}
+    void StopElementSequencer() override {}
+
+    std::vector<SteadyClock::time_point> StartAt;
 };
 
 /// Random five-character groups of letters and figures that last about minutes at speedWpm.
@@ -180,6 +191,8 @@ RunResult PlayOnce(double minutes, int speedWpm, bool loaded, std::uint32_t seed
     BenchHost host;
     RandomGenerator engineRandom(seed);
     PlayEngine engine(output, *timer1, engineRandom, table, speed, host);
+    KeyingStarts keying;
+    engine.SetTransmitter(&keying);
     const Status opened = engine.OpenOutput(WaveOut::kDefaultDevice);
     result.Device = output.Description();
     if (!opened.Ok() || engine.NoSoundCard()) {
@@ -235,18 +248,17 @@ RunResult PlayOnce(double minutes, int speedWpm, bool loaded, std::uint32_t seed
     if (result.FirstDifference.empty() && decoded.Holes == 0) {
         std::vector<double> offsetsMs;
         std::size_t mark = 0;
-        std::size_t written = 0;
+        std::size_t keyed = 0;
         for (const char c : text) {
-            if (written >= output.WrittenAt.size()) {
-                break;
-            }
-            const double writtenMs =
-                std::chrono::duration<double, std::milli>(output.WrittenAt[written++] - recordingStarted)
-                    .count();
             if (c == ' ') {
                 continue;
             }
-            offsetsMs.push_back(analysis.Marks[mark].StartMs - writtenMs);
+            if (keyed >= keying.StartAt.size()) {
+                break;
+            }
+            const double keyedMs =
+                std::chrono::duration<double, std::milli>(keying.StartAt[keyed++] - recordingStarted).count();
+            offsetsMs.push_back(analysis.Marks[mark].StartMs - keyedMs);
             mark += table.Pattern(static_cast<std::uint8_t>(c)).size();
         }
         if (offsetsMs.size() >= 40) {

@@ -19,6 +19,10 @@ struct KeyingSchedule {
     /// Per element its key-down time, then the negative gap time; the entry after the last
     /// element's key-down time is 0 and ends the list. Empty for a blank.
     std::vector<int> ElementList;
+    /// How long after CwKeyDown the list starts, in ms: the sound output's latency for played
+    /// characters, so that the line keys when the character is heard rather than when its
+    /// sound is handed to the device. 0 for the hand key and without a sound device.
+    int LeadMs = 0;
 
     /// The figures for this timing. Dash, dot and gap are 0 when no transmitter keying is set up.
     static KeyingSchedule For(const ElementTiming& timing, bool keyingConfigured, bool paddleHeld);

@@ -185,6 +185,7 @@ void PlayEngine::QueueCharacter(int frames, bool isBlank, bool noiseOn) {
         ShowIfFailed(Output.Reset(), kResetContext);
     }
     if (KeyingConfigured() && !isBlank) {
+        LastKeying.LeadMs = NoDevice ? 0 : Output.OutputLatencyMs();
         Transmitter->CwKeyDown(LastKeying, false);
     }
     if (NoDevice) {
@@ -220,7 +221,11 @@ void PlayEngine::Timer1Timer() {
 
 void PlayEngine::CompletionStep(int bufferId, bool forced) {
     if (!Host.SilentRun()) {
-        if (Transmitter != nullptr) {
+        // With a sound device that has a latency the keying is led by it (QueueCharacter): the
+        // list still keys for about one latency after the device took the character's last
+        // frame and ends with the sound by its own final entry, so stopping it here would cut
+        // its last element. Forced ends (no device, a refused buffer) stop at once.
+        if (Transmitter != nullptr && (forced || NoDevice || Output.OutputLatencyMs() == 0)) {
             Transmitter->StopElementSequencer();
         }
         // The noise tail, and buffers returned by a reset after their character was already

@@ -1,6 +1,7 @@
 // The sound output through PortAudio: written buffers play one after another at low latency.
 #pragma once
 
+#include <cmath>
 #include <memory>
 #include <string>
 #include <thread>
@@ -53,6 +54,9 @@ public:
     void Close() override;
     bool IsOpen() const override;
     std::string Description() const override;
+    int OutputLatencyMs() const override {
+        return IsOpen() ? static_cast<int>(std::lround(LatencyS * 1000.0)) : 0;
+    }
 
     /// The output latency the stream reported when it started, in seconds; 0 when not open.
     double OutputLatencyS() const { return LatencyS; }

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cassert>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <ctime>
@@ -269,6 +270,10 @@ std::string PulseWaveOut::Description() const {
     char latency[32];
     std::snprintf(latency, sizeof latency, "%.1f", OutputLatencyS() * 1000.0);
     return "PulseAudio: " + DeviceName + ", output latency " + latency + " ms";
+}
+
+int PulseWaveOut::OutputLatencyMs() const {
+    return static_cast<int>(std::lround(OutputLatencyS() * 1000.0));
 }
 
 double PulseWaveOut::OutputLatencyS() const {

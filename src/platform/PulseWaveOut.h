@@ -63,6 +63,7 @@ public:
     void Close() override;
     bool IsOpen() const override;
     std::string Description() const override;
+    int OutputLatencyMs() const override;
 
     /// The delay from a frame handed to the server to the speaker, as last measured, in
     /// seconds; 0 when not open or not yet known.

@@ -34,6 +34,9 @@ public:
     virtual bool IsOpen() const = 0;
     /// One line for the user: which device, and the output latency it gives.
     virtual std::string Description() const = 0;
+    /// How long a frame just written takes to reach the speaker, in ms; 0 when not open or not
+    /// known. Cheap enough to ask once per character.
+    virtual int OutputLatencyMs() const { return 0; }
 };
 
 }  // namespace kelvaro

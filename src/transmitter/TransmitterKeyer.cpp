@@ -13,12 +13,13 @@ constexpr std::uint16_t kControlOffset = 2;
 
 TransmitterKeyer::TransmitterKeyer(SerialLines& lines, PortAccess& port,
                                    std::unique_ptr<OneShotTimer> cwTimer, WindowTimer& txDelayTimer,
-                                   Dispatcher& windowThread)
+                                   Dispatcher& windowThread, const Clock& clock)
     : Lines(lines),
       Port(port),
       CwTimer(std::move(cwTimer)),
       TxDelay(txDelayTimer),
-      WindowThread(windowThread) {
+      WindowThread(windowThread),
+      Now(clock) {
     CwTimer->SetEnabled(false);
     CwTimer->SetPeriodic(false);
     CwTimer->SetOnTimer([this] { MMTimerCWTimer(); });
@@ -114,6 +115,8 @@ void TransmitterKeyer::PttOff() {
         std::lock_guard lock(OutputMutex);
         // The rest of a character's element list would key the line again after PTT is off.
         CwTimer->SetEnabled(false);
+        HasPending = false;
+        WaitingForStart = false;
         CwKeyed = false;
         if (SerialOpen) {
             SetSerialLocked(kDtrBit | kRtsBit, false);
@@ -151,19 +154,32 @@ bool TransmitterKeyer::KeyingConfigured() const {
 void TransmitterKeyer::CwKeyDown(const KeyingSchedule& schedule, bool handKeying) {
     {
         std::lock_guard lock(OutputMutex);
-        CwTimer->SetEnabled(false);
-        HandKeying = handKeying;
-        if (!handKeying) {
-            if (schedule.ElementList.empty() || schedule.ElementList.front() <= 0) {
-                return;  // nothing to key (a blank)
+        if (!handKeying && schedule.LeadMs > 0 && !schedule.ElementList.empty() &&
+            schedule.ElementList.front() > 0) {
+            // Led: the running list (the previous character, still sounding) is not cut.
+            PendingList = schedule.ElementList;
+            PendingStartUs = Now.MonotonicUs() + std::int64_t{schedule.LeadMs} * 1000;
+            HasPending = true;
+            HandKeying = false;
+            const bool listRunning = CwTimer->Enabled() && !WaitingForStart;
+            if (!listRunning) {
+                CwTimer->SetEnabled(false);
+                SchedulePendingLocked();
             }
-            ElementList = schedule.ElementList;
-            CwTimer->SetIntervalMs(ElementList.front());
-        }
-        KeyLocked(true);
-        if (!handKeying) {
-            CwTimer->SetEnabled(true);
-            CwStepIndex = 1;
+        } else {
+            CwTimer->SetEnabled(false);
+            HasPending = false;
+            WaitingForStart = false;
+            HandKeying = handKeying;
+            if (!handKeying) {
+                if (schedule.ElementList.empty() || schedule.ElementList.front() <= 0) {
+                    return;  // nothing to key (a blank)
+                }
+                ElementList = schedule.ElementList;
+                StartListLocked();
+            } else {
+                KeyLocked(true);
+            }
         }
     }
     if (ShowOnAir) {
@@ -180,6 +196,8 @@ void TransmitterKeyer::CwKeyUp() {
 void TransmitterKeyer::StopElementSequencer() {
     std::lock_guard lock(OutputMutex);
     CwTimer->SetEnabled(false);
+    HasPending = false;
+    WaitingForStart = false;
     // The sound of a character can end before its element list does (no sound card, a refused
     // buffer, quitting): the line must not stay keyed. A held hand key keeps it.
     if (CwKeyed && !HandKeying) {
@@ -193,15 +211,46 @@ void TransmitterKeyer::MMTimerCWTimer() {
         return;
     }
     CwTimer->SetEnabled(false);
+    if (WaitingForStart) {
+        WaitingForStart = false;
+        ElementList = std::move(PendingList);
+        HasPending = false;
+        StartListLocked();
+        return;
+    }
     const int entry = CwStepIndex < ElementList.size() ? ElementList[CwStepIndex] : 0;
     if (entry == 0) {
         KeyLocked(false);
+        if (HasPending) {
+            SchedulePendingLocked();
+        }
         return;
     }
     CwTimer->SetIntervalMs(entry < 0 ? -entry : entry);
     KeyLocked(entry > 0);
     CwTimer->SetEnabled(true);
     ++CwStepIndex;
+}
+
+void TransmitterKeyer::StartListLocked() {
+    CwTimer->SetIntervalMs(ElementList.front());
+    KeyLocked(true);
+    CwTimer->SetEnabled(true);
+    CwStepIndex = 1;
+}
+
+void TransmitterKeyer::SchedulePendingLocked() {
+    const std::int64_t waitUs = PendingStartUs - Now.MonotonicUs();
+    if (waitUs < 1000) {
+        // Its start time came while the previous list still ran: it follows at once.
+        ElementList = std::move(PendingList);
+        HasPending = false;
+        StartListLocked();
+        return;
+    }
+    CwTimer->SetIntervalMs(static_cast<int>((waitUs + 999) / 1000));
+    WaitingForStart = true;
+    CwTimer->SetEnabled(true);
 }
 
 void TransmitterKeyer::KeyLocked(bool keyed) {

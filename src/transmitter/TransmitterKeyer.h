@@ -10,6 +10,7 @@
 
 #include "core/Status.h"
 #include "core/TransmitterKeying.h"
+#include "platform/Clock.h"
 #include "platform/Dispatcher.h"
 #include "platform/OneShotTimer.h"
 #include "platform/PortAccess.h"
@@ -29,6 +30,10 @@ namespace kelvaro {
 ///       idle --CwKeyDown--> keyed --entry < 0--> up --entry > 0--> keyed ... --entry 0--> idle
 ///       and from any state: --StopElementSequencer / PttOff--> idle
 /// CW, following the hand key: idle --CwKeyDown(hand)--> keyed --CwKeyUp--> idle
+/// A list with a lead (KeyingSchedule::LeadMs) waits as pending, one at a time (a newer one
+/// replaces it), and starts on the CW timer once its start time has come and the running list
+/// has ended: the sound it follows is heard one output latency after it was handed over, and
+/// the next character is handed over while the previous one still sounds.
 ///
 /// A serial port that stops answering (a USB adapter pulled out) is reported once through
 /// OnPortLost on the window thread; from then on its lines count as off and are not written.
@@ -37,7 +42,7 @@ public:
     /// The keyer owns the CW timer, so that no timer event outlives it. The other devices must
     /// outlive it.
     TransmitterKeyer(SerialLines& lines, PortAccess& port, std::unique_ptr<OneShotTimer> cwTimer,
-                     WindowTimer& txDelayTimer, Dispatcher& windowThread);
+                     WindowTimer& txDelayTimer, Dispatcher& windowThread, const Clock& clock);
     ~TransmitterKeyer() override;
     TransmitterKeyer(const TransmitterKeyer&) = delete;
     TransmitterKeyer& operator=(const TransmitterKeyer&) = delete;
@@ -96,12 +101,17 @@ private:
     void SetSerialLocked(int mask, bool raised);
     void WritePinLocked(bool keyed);
     void ReportLostLocked();
+    /// Keys the first element of the list and starts stepping through it.
+    void StartListLocked();
+    /// Starts the pending list now or arms the CW timer for its start time.
+    void SchedulePendingLocked();
 
     SerialLines& Lines;
     PortAccess& Port;
     std::unique_ptr<OneShotTimer> CwTimer;
     WindowTimer& TxDelay;
     Dispatcher& WindowThread;
+    const Clock& Now;
     /// Held weakly by posted reports, so that none reaches a destroyed keyer.
     std::shared_ptr<int> AliveToken = std::make_shared<int>(0);
 
@@ -115,6 +125,12 @@ private:
     std::vector<int> ElementList;
     std::size_t CwStepIndex = 0;
     bool HandKeying = false;
+    /// The list waiting for its start time or for the running list to end.
+    std::vector<int> PendingList;
+    std::int64_t PendingStartUs = 0;
+    bool HasPending = false;
+    /// The CW timer is armed for the pending list's start, not for the next entry.
+    bool WaitingForStart = false;
     /// The CW output was last put to its key-down level.
     bool CwKeyed = false;
 

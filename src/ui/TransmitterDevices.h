@@ -8,6 +8,7 @@
 #include "platform/PortAccess.h"
 #include "platform/SerialLines.h"
 #include "platform/SerialPortList.h"
+#include "platform/SystemClock.h"
 
 namespace kelvaro {
 
@@ -17,6 +18,8 @@ struct TransmitterDevices {
     std::unique_ptr<SerialLines> Lines;
     std::unique_ptr<PortAccess> Port;
     std::unique_ptr<OneShotTimer> CwTimer;
+    /// Times the lead of the keying ahead of the sound.
+    std::shared_ptr<const Clock> KeyingClock = std::make_shared<SystemClock>();
     /// The parallel-port driver's device node exists.
     bool PortDriverFound = false;
 

@@ -32,7 +32,7 @@ TransmitterFeature::TransmitterFeature(TForm1& form, TransmitterDevices devices)
     TimerTXDelay = Form.CreateTimer();
     WindowThread = new QtDispatcher(this);
     Keyer = std::make_unique<TransmitterKeyer>(*Devices.Lines, *Devices.Port, std::move(Devices.CwTimer),
-                                               *TimerTXDelay, *WindowThread);
+                                               *TimerTXDelay, *WindowThread, *Devices.KeyingClock);
     Keyer->StartPlayback = [this] { Form.TextBox().Button1->click(); };
     Keyer->ShowOnAir = [this](bool on) { Form.ControlsBox().SetOnAir(on); };
     Keyer->OnPortLost = [this] { PortLost(); };

@@ -57,11 +57,13 @@ public:
     bool KeyingConfigured() const override { return true; }
     void CwKeyDown(const KeyingSchedule& schedule, bool handKeying) override {
         KeyDowns.push_back({schedule.ElementList, handKeying});
+        Leads.push_back(schedule.LeadMs);
     }
     void CwKeyUp() override {}
     void StopElementSequencer() override { ++Stops; }
 
     std::vector<std::pair<std::vector<int>, bool>> KeyDowns;
+    std::vector<int> Leads;
     int Stops = 0;
 };
 
@@ -199,6 +201,23 @@ TEST_F(PlayEngineTest, KeyingFollowsEachCharacterButNotBlanks) {
     EXPECT_FALSE(transmitter.KeyDowns[0].second);
     EXPECT_EQ(transmitter.KeyDowns[1].first, (std::vector<int>{94, 0}));
     EXPECT_EQ(transmitter.Stops, 3);  // one per completed character, the blank included
+}
+
+TEST_F(PlayEngineTest, KeyingIsLedByTheOutputLatencyAndEndsByItself) {
+    RecordingTransmitter transmitter;
+    Engine.SetTransmitter(&transmitter);
+    Open();
+    Device.LatencyMs = 90;
+    Play("a e");
+    Device.CompleteAll();
+    EXPECT_EQ(transmitter.Leads, (std::vector<int>{90, 90}));
+    // The device takes each character's last frame about one latency before it is heard: the
+    // keying, led by as much, is not stopped there.
+    EXPECT_EQ(transmitter.Stops, 0);
+
+    Device.FailWriteCode = 5;
+    Play("e");
+    EXPECT_EQ(transmitter.Stops, 1);  // a refused buffer still releases the keying at once
 }
 
 TEST_F(PlayEngineTest, ARefusedWriteStopsPlaybackWithOneMessageAndReleasesTheKeying) {

@@ -23,6 +23,7 @@ public:
     void Close() override { IsOpened = false; }
     bool IsOpen() const override { return IsOpened; }
     std::string Description() const override { return "fake"; }
+    int OutputLatencyMs() const override { return LatencyMs; }
 
     /// Reports the oldest pending buffer done, as the device would; false when none is pending.
     bool CompleteNext();
@@ -36,6 +37,7 @@ public:
     std::vector<Written> History;
     int ResetCount = 0;
     int OpenedDevice = -2;
+    int LatencyMs = 0;
     /// Failures to inject: non-zero codes make the next call fail.
     int FailOpenCode = 0;
     int FailResetCode = 0;

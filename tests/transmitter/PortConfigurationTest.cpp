@@ -5,6 +5,7 @@
 
 #include "platform/LinuxOneShotTimer.h"
 #include "support/FakePortAccess.h"
+#include "support/ManualClock.h"
 #include "support/ManualDispatcher.h"
 #include "support/ManualTimer.h"
 #include "support/RecordingLines.h"
@@ -21,7 +22,8 @@ protected:
     FakePortAccess Port;
     test::ManualTimer TxDelay;
     test::ManualDispatcher Window;
-    TransmitterKeyer Keyer{Lines, Port, std::make_unique<LinuxOneShotTimer>(), TxDelay, Window};
+    test::ManualClock Clock;
+    TransmitterKeyer Keyer{Lines, Port, std::make_unique<LinuxOneShotTimer>(), TxDelay, Window, Clock};
     std::unique_ptr<PortConfiguration> Config;
 
     void Make(bool driverFound = true) {

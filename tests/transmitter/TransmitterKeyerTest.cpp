@@ -9,6 +9,7 @@
 #include "platform/EventLoop.h"
 #include "platform/LinuxOneShotTimer.h"
 #include "support/FakePortAccess.h"
+#include "support/ManualClock.h"
 #include "support/ManualDispatcher.h"
 #include "support/ManualTimer.h"
 #include "support/RecordingLines.h"
@@ -47,7 +48,7 @@ protected:
     void SetUp() override {
         TxDelay = Loop.CreateTimer();
         Keyer = std::make_unique<TransmitterKeyer>(Lines, Port, std::make_unique<LinuxOneShotTimer>(),
-                                                   *TxDelay, Loop);
+                                                   *TxDelay, Loop, Clock);
         Keyer->SetRoute(PttOnDtrCwOnRts());
         ASSERT_TRUE(Keyer->OpenComPort("/dev/recording").Ok());
         Keyer->StartPlayback = [this] {
@@ -64,6 +65,7 @@ protected:
     test::RecordingLines Lines;
     test::FakePortAccess Port;
     EventLoop Loop;
+    test::ManualClock Clock;
     std::unique_ptr<WindowTimer> TxDelay;
     std::unique_ptr<TransmitterKeyer> Keyer;
     KeyingSchedule Character;
@@ -152,7 +154,8 @@ protected:
     test::FakePortAccess Port;
     test::ManualTimer TxDelay;
     test::ManualDispatcher Window;
-    TransmitterKeyer Keyer{Lines, Port, std::make_unique<LinuxOneShotTimer>(), TxDelay, Window};
+    test::ManualClock Clock;
+    TransmitterKeyer Keyer{Lines, Port, std::make_unique<LinuxOneShotTimer>(), TxDelay, Window, Clock};
     int Starts = 0;
     int LostReports = 0;
     bool OnAir = false;

@@ -147,10 +147,10 @@ Status PulseWaveOut::Connect(int deviceId) {
     buffering.prebuf = static_cast<std::uint32_t>(-1);
     buffering.minreq = static_cast<std::uint32_t>(-1);
     buffering.fragsize = static_cast<std::uint32_t>(-1);
-    // The server shares the target between its own buffer and the stream's, so that the
-    // whole delay to the speaker stays within it.
-    const auto flags = static_cast<pa_stream_flags_t>(
-        PA_STREAM_ADJUST_LATENCY | PA_STREAM_AUTO_TIMING_UPDATE | PA_STREAM_INTERPOLATE_TIMING);
+    // The target is the stream's own buffer, kept full by the server's requests: a busy machine
+    // may keep this process from running for that long before the sound runs dry.
+    const auto flags =
+        static_cast<pa_stream_flags_t>(PA_STREAM_AUTO_TIMING_UPDATE | PA_STREAM_INTERPOLATE_TIMING);
     const std::string sink = deviceId == kDefaultDevice ? "" : std::to_string(deviceId);
     if (pa_stream_connect_playback(Stream, sink.empty() ? nullptr : sink.c_str(), &buffering, flags, nullptr,
                                    nullptr) < 0 ||
@@ -303,7 +303,15 @@ void PulseWaveOut::OnTimingUpdated(pa_stream* /*stream*/, int /*success*/, void*
 
 void PulseWaveOut::Feed(std::size_t bytes, bool serverAsked) {
     if (serverAsked && WaitingForNext) {
-        // The next buffer did not come before the server asked again: silence from here on.
+        // The next buffer has not come yet. While the server still holds more than a safety
+        // margin of sound, it is waited for (the server asks again as it plays on), so a
+        // character handed over late on a busy machine still follows its neighbour without a
+        // longer gap; only then does silence fill in.
+        const pa_buffer_attr* buffering = pa_stream_get_buffer_attr(Stream);
+        const std::size_t marginBytes = pa_usec_to_bytes(kWaitMarginUs, &kSpec);
+        if (buffering != nullptr && buffering->tlength > bytes + marginBytes) {
+            return;
+        }
         WaitingForNext = false;
     }
     while (bytes >= kBytesPerFrame) {

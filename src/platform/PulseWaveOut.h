@@ -35,12 +35,15 @@ namespace kelvaro {
 /// reaches a destroyed device.
 class PulseWaveOut final : public WaveOut {
 public:
-    /// The delay to the speaker asked of the server for practice playback, where continuity
-    /// matters and delay does not. The server usually settles on less (about 95 ms on a null
-    /// sink); with 80 ms asked, a loaded machine still heard the odd hole.
-    static constexpr double kPracticeLatencyS = 0.150;
+    /// The sound kept queued in the server for practice playback, where continuity matters and
+    /// delay hardly does. With both cores busy, 150 ms still let the odd character come so late
+    /// that the gap before it grew; with the server sharing less than 100 ms between its buffer
+    /// and ours, tones had holes.
+    static constexpr double kPracticeLatencyS = 0.250;
     /// What a hand-keyed sidetone asks, to start within about 20 ms of the key.
     static constexpr double kSidetoneLatencyS = 0.020;
+    /// How little sound the server may hold before silence fills in for a late buffer.
+    static constexpr std::uint64_t kWaitMarginUs = 40000;
 
     /// targetLatencyS: the longest delay from a frame handed over to the speaker; the server
     /// keeps that much sound queued, shared between its own buffer and the stream's.

@@ -82,6 +82,13 @@ void TransmitterKeyer::SetTxDelayMs(int delayMs) {
 bool TransmitterKeyer::PttOn() {
     {
         std::lock_guard lock(OutputMutex);
+        PttOffWhenListsEnd = false;
+        if (DeferredOffPosted) {
+            // The lines already went down at the end of the last list; the window's LED
+            // update is still on its way and is now dropped.
+            DeferredOffPosted = false;
+            PttIsActive = false;
+        }
         if (!SerialOpen || SerialLost || CurrentRoute.PttLineMask == 0 || PttIsActive) {
             return false;
         }
@@ -98,6 +105,8 @@ bool TransmitterKeyer::PttOn() {
 void TransmitterKeyer::PttOnWithoutDelay() {
     {
         std::lock_guard lock(OutputMutex);
+        PttOffWhenListsEnd = false;
+        DeferredOffPosted = false;
         if (!SerialOpen || SerialLost || CurrentRoute.PttLineMask == 0) {
             return;
         }
@@ -117,15 +126,9 @@ void TransmitterKeyer::PttOff() {
         CwTimer->SetEnabled(false);
         HasPending = false;
         WaitingForStart = false;
-        CwKeyed = false;
-        if (SerialOpen) {
-            SetSerialLocked(kDtrBit | kRtsBit, false);
-            wasInUse = true;
-        }
-        if (CurrentRoute.LptInUse) {
-            WritePinLocked(false);
-            wasInUse = true;
-        }
+        PttOffWhenListsEnd = false;
+        DeferredOffPosted = false;
+        wasInUse = DropOutputsLocked();
     }
     if (wasInUse) {
         if (ShowOnAir) {
@@ -133,6 +136,58 @@ void TransmitterKeyer::PttOff() {
         }
         PttIsActive = false;
     }
+}
+
+void TransmitterKeyer::PttOffAfterKeying() {
+    {
+        std::lock_guard lock(OutputMutex);
+        if (CwTimer->Enabled() || HasPending) {
+            PttOffWhenListsEnd = true;
+            return;
+        }
+    }
+    PttOff();
+}
+
+bool TransmitterKeyer::DropOutputsLocked() {
+    bool wasInUse = false;
+    CwKeyed = false;
+    if (SerialOpen) {
+        SetSerialLocked(kDtrBit | kRtsBit, false);
+        wasInUse = true;
+    }
+    if (CurrentRoute.LptInUse) {
+        WritePinLocked(false);
+        wasInUse = true;
+    }
+    return wasInUse;
+}
+
+void TransmitterKeyer::EndDeferredPttLocked() {
+    PttOffWhenListsEnd = false;
+    if (!DropOutputsLocked()) {
+        return;
+    }
+    // Timer thread: the LED and the PTT state belong to the window thread. A PTT raised again
+    // before this runs clears DeferredOffPosted and keeps its LED.
+    DeferredOffPosted = true;
+    std::weak_ptr<int> alive = AliveToken;
+    WindowThread.Post([this, alive] {
+        if (alive.expired()) {
+            return;
+        }
+        {
+            std::lock_guard lock(OutputMutex);
+            if (!DeferredOffPosted) {
+                return;
+            }
+            DeferredOffPosted = false;
+        }
+        PttIsActive = false;
+        if (ShowOnAir) {
+            ShowOnAir(false);
+        }
+    });
 }
 
 bool TransmitterKeyer::TxDelayRunning() const {
@@ -198,6 +253,7 @@ void TransmitterKeyer::StopElementSequencer() {
     CwTimer->SetEnabled(false);
     HasPending = false;
     WaitingForStart = false;
+    PttOffWhenListsEnd = false;
     // The sound of a character can end before its element list does (no sound card, a refused
     // buffer, quitting): the line must not stay keyed. A held hand key keeps it.
     if (CwKeyed && !HandKeying) {
@@ -223,6 +279,8 @@ void TransmitterKeyer::MMTimerCWTimer() {
         KeyLocked(false);
         if (HasPending) {
             SchedulePendingLocked();
+        } else if (PttOffWhenListsEnd) {
+            EndDeferredPttLocked();
         }
         return;
     }

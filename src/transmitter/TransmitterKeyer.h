@@ -74,6 +74,10 @@ public:
     /// Drops both serial lines and puts the pin at rest, whatever the masks, and stops the
     /// element sequencer, so nothing keys again until the next character.
     void PttOff();
+    /// The sound played out (the device returned its last buffer): PTT drops once the running
+    /// and pending element lists have ended, at once when none is left. With the keying led by
+    /// the output latency the last character is still to be keyed at this point.
+    void PttOffAfterKeying();
     bool TxDelayRunning() const;
     bool PttActive() const { return PttIsActive; }
     void TimerTXDelayTimer();
@@ -101,6 +105,10 @@ private:
     void SetSerialLocked(int mask, bool raised);
     void WritePinLocked(bool keyed);
     void ReportLostLocked();
+    /// Drops both lines and the pin; true when a port or pin was in use.
+    bool DropOutputsLocked();
+    /// The last list of a played-out run ended: drops PTT and tells the window.
+    void EndDeferredPttLocked();
     /// Keys the first element of the list and starts stepping through it.
     void StartListLocked();
     /// Starts the pending list now or arms the CW timer for its start time.
@@ -131,6 +139,10 @@ private:
     bool HasPending = false;
     /// The CW timer is armed for the pending list's start, not for the next entry.
     bool WaitingForStart = false;
+    /// PttOffAfterKeying waits for the lists to end.
+    bool PttOffWhenListsEnd = false;
+    /// The timer thread dropped PTT; the window has yet to learn it.
+    bool DeferredOffPosted = false;
     /// The CW output was last put to its key-down level.
     bool CwKeyed = false;
 

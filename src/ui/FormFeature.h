@@ -54,6 +54,9 @@ public:
     /// transmitter delay now runs (its end starts playback itself).
     virtual bool PttOn() = 0;
     virtual void PttOff() = 0;
+    /// Playback came to its natural end: PTT drops once the keying still following the sound
+    /// (led by the output latency) has ended.
+    virtual void PttOffAfterKeying() = 0;
     virtual bool TxDelayRunning() const = 0;
 };
 

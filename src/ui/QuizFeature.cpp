@@ -445,13 +445,15 @@ void QuizFeature::ContinueAfterVerdict() {
 
 void QuizFeature::TimerFinQuizTimer() {
     EndTimer->SetEnabled(false);
+    EndingSeries = true;
     ButtonQuizStop->click();
+    EndingSeries = false;
 }
 
 // Stops the quiz itself, never merely an open side panel (opening one stops the quiz anyway).
 void QuizFeature::ButtonQuizStopClick() {
     Session.ResetAdaptation();
-    Form.StopPlayback();
+    Form.StopPlayback(EndingSeries);
 }
 
 void QuizFeature::OnStop() {

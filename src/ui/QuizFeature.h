@@ -107,6 +107,8 @@ private:
     QuizSession Session;
     std::unique_ptr<WindowTimer> AnswerTimer;
     std::unique_ptr<WindowTimer> EndTimer;
+    /// The end timer stops the quiz: the last character's keying still runs out before PTT drops.
+    bool EndingSeries = false;
     std::unique_ptr<WindowTimer> EarlyVerdict;
     std::unique_ptr<WindowTimer> ResumeWait;
     bool IgnoreNextAnswerChange = false;

@@ -331,8 +331,7 @@ bool RandomFeature::HandlePlaybackEnded() {
                 SetExamCaption("PanelExamen.Caption");
             }
             const bool silent = Generator.Silent();
-            BitBtnStopRandomClick();
-            Form.PttOff();
+            BitBtnStopRandomClick(true);
             StartExamFollowUp(end.FollowUp, silent);
             return true;
         }
@@ -372,13 +371,13 @@ void RandomFeature::RunExamPhase(ExamFollowUp followUp, bool silent) {
     }
 }
 
-void RandomFeature::BitBtnStopRandomClick() {
+void RandomFeature::BitBtnStopRandomClick(bool afterKeying) {
     Pane->BitBtnPlayRandom->setVisible(true);
     Pane->BitBtnStopRandom->setVisible(false);
     Generator.ClearPendingWords();
     // The series stops and the window comes back; a side panel open meanwhile stays open with
     // what was typed in it.
-    Form.StopPlayback();
+    Form.StopPlayback(afterKeying);
     Form.Engine().RestoreDriftedTone();
 }
 

@@ -37,7 +37,7 @@ public:
     void ButtonChoixRandomClick();
     void BitBtnPlayRandomClick();
     void RadioButtonRandomClick();
-    void BitBtnStopRandomClick();
+    void BitBtnStopRandomClick(bool afterKeying = false);
     void ButtonHideClick();
     void ClearMemoRandomClick();
     void SaveMemoRandom1Click();

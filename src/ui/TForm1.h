@@ -84,7 +84,8 @@ public:
     /// (the end of a series or of a quiz must not take a half-typed set away): every mode
     /// stops, the queue is emptied (the sounding character finishes) and the transmitter drops
     /// out.
-    void StopPlayback();
+    /// afterKeying: the natural end of a series; PTT waits for the last character's keying.
+    void StopPlayback(bool afterKeying = false);
     void StartClick();
     void SetStandby(int standbyMs);
     void TimerBoucleTimer();
@@ -146,6 +147,8 @@ public:
     /// Start at once, or when the transmitter delay ends.
     void PlayQueued();
     void PttOff();
+    /// The natural end of playback: the last character's keying runs out first.
+    void PttOffAfterKeying();
     bool ReplayIsActive() const { return ReplayActive; }
     const std::string& ReplayResume() const { return ReplayResumeText; }
     WindowTimer& TimerBoucle() { return *Boucle; }

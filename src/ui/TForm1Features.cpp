@@ -99,4 +99,10 @@ void TForm1::PttOff() {
     }
 }
 
+void TForm1::PttOffAfterKeying() {
+    if (Ptt != nullptr) {
+        Ptt->PttOffAfterKeying();
+    }
+}
+
 }  // namespace kelvaro

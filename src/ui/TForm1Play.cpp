@@ -189,7 +189,7 @@ void TForm1::StopOnDeviceFailure() {
     StopPlayback();
 }
 
-void TForm1::StopPlayback() {
+void TForm1::StopPlayback(bool afterKeying) {
     Boucle->SetEnabled(false);
     Text->ButtonReplayText->setEnabled(!Text->Editcaractere->IsEmpty());
     Text->ButtonReplayText->setChecked(false);
@@ -222,7 +222,12 @@ void TForm1::StopPlayback() {
     TypingPlay = false;
     Player->RestoreDriftedTone();
     // The transmitter drops out at once; the character still sounding keys nothing more.
-    PttOff();
+    // At the natural end of a series the last character is still to be heard and keyed.
+    if (afterKeying) {
+        PttOffAfterKeying();
+    } else {
+        PttOff();
+    }
 }
 
 // The queue ran empty: a text-box replay closes or waits for its next round, else the mode
@@ -256,7 +261,7 @@ void TForm1::EndOfTextReplay() {
     box->setReadOnly(false);
     ReplayActive = false;
     SetTextReplay(false);
-    PttOff();
+    PttOffAfterKeying();
     if (!ReplayResumeText.empty()) {
         const int played = static_cast<int>(TextBoxCodes().size() -
                                             std::min(TextBoxCodes().size(), ReplayResumeText.size()));
@@ -271,7 +276,7 @@ void TForm1::EndOfTextReplay() {
 
 void TForm1::EndOfTypingPlay() {
     ShowStopHideQuit(false);
-    PttOff();
+    PttOffAfterKeying();
 }
 
 void TForm1::OnCharacterTaken(std::uint8_t, bool fromShortcut) {

@@ -36,6 +36,7 @@ public:
     // PushToTalk
     bool PttOn() override { return Keyer->PttOn(); }
     void PttOff() override { Keyer->PttOff(); }
+    void PttOffAfterKeying() override { Keyer->PttOffAfterKeying(); }
     bool TxDelayRunning() const override { return Keyer->TxDelayRunning(); }
 
     /// "/COM1" .. "/COM9": selects the port at that list position and opens it.

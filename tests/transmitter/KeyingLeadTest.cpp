@@ -57,6 +57,10 @@ protected:
         return !edges.empty() && edges.back().Raised;
     }
     std::size_t RtsEdges() const { return Lines.EdgesOf(Line::Rts).size(); }
+    bool DtrUp() const {
+        const auto edges = Lines.EdgesOf(Line::Dtr);
+        return !edges.empty() && edges.back().Raised;
+    }
 
     test::RecordingLines Lines;
     test::FakePortAccess Port;
@@ -160,6 +164,51 @@ TEST_F(KeyingLeadTest, StopAndPttOffDropTheWaitingCharacter) {
         EXPECT_FALSE(RtsUp());
         EXPECT_EQ(RtsEdges(), 2U);
     }
+}
+
+TEST_F(KeyingLeadTest, PlayedOutPttWaitsForTheLastCharacterButStopDropsAtOnce) {
+    bool onAir = false;
+    Keyer->ShowOnAir = [&](bool on) { onAir = on; };
+
+    // The device returned the last buffer while the character still waits for its lead.
+    ASSERT_TRUE(Keyer->PttOn());
+    Keyer->CwKeyDown(Led("-."), false);
+    Keyer->PttOffAfterKeying();
+    EXPECT_TRUE(DtrUp());
+    EXPECT_TRUE(onAir);
+    Fire();  // the lead has passed: dash
+    EXPECT_TRUE(RtsUp());
+    Fire();  // gap
+    Fire();  // dot
+    EXPECT_TRUE(RtsUp());
+    EXPECT_TRUE(DtrUp());
+    EXPECT_EQ(RtsEdges(), 3U);
+    Fire();  // the list ends: PTT drops with it, the LED on the window thread
+    EXPECT_FALSE(RtsUp());
+    EXPECT_FALSE(DtrUp());
+    EXPECT_FALSE(CwTimer->Enabled());
+    EXPECT_TRUE(onAir);
+    EXPECT_EQ(Window.RunAll(), 1);
+    EXPECT_FALSE(onAir);
+    EXPECT_FALSE(Keyer->PttActive());
+
+    // Nothing left to key: at once.
+    ASSERT_TRUE(Keyer->PttOn());
+    Keyer->PttOffAfterKeying();
+    EXPECT_FALSE(DtrUp());
+    EXPECT_FALSE(onAir);
+
+    // Stop while the last character waits: everything drops at once, nothing keys later.
+    Lines.Clear();
+    ASSERT_TRUE(Keyer->PttOn());
+    Keyer->CwKeyDown(Led("-"), false);
+    Keyer->PttOffAfterKeying();
+    Keyer->PttOff();
+    EXPECT_FALSE(DtrUp());
+    EXPECT_FALSE(onAir);
+    EXPECT_FALSE(CwTimer->Fire());
+    EXPECT_EQ(RtsEdges(), 0U);  // never keyed
+    EXPECT_EQ(Window.RunAll(), 0);
 }
 
 }  // namespace

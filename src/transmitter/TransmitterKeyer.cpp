@@ -253,11 +253,14 @@ void TransmitterKeyer::StopElementSequencer() {
     CwTimer->SetEnabled(false);
     HasPending = false;
     WaitingForStart = false;
-    PttOffWhenListsEnd = false;
     // The sound of a character can end before its element list does (no sound card, a refused
     // buffer, quitting): the line must not stay keyed. A held hand key keeps it.
     if (CwKeyed && !HandKeying) {
         KeyLocked(false);
+    }
+    // PTT was waiting for the lists just dropped: it must not stay up.
+    if (PttOffWhenListsEnd) {
+        EndDeferredPttLocked();
     }
 }
 

@@ -209,6 +209,16 @@ TEST_F(KeyingLeadTest, PlayedOutPttWaitsForTheLastCharacterButStopDropsAtOnce) {
     EXPECT_FALSE(CwTimer->Fire());
     EXPECT_EQ(RtsEdges(), 0U);  // never keyed
     EXPECT_EQ(Window.RunAll(), 0);
+
+    // The keying stopped by the engine while PTT waits for it: PTT drops with it.
+    ASSERT_TRUE(Keyer->PttOn());
+    Keyer->CwKeyDown(Led("-"), false);
+    Keyer->PttOffAfterKeying();
+    Keyer->StopElementSequencer();
+    EXPECT_FALSE(DtrUp());
+    EXPECT_EQ(Window.RunAll(), 1);
+    EXPECT_FALSE(onAir);
+    EXPECT_FALSE(Keyer->PttActive());
 }
 
 }  // namespace

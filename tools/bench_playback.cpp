@@ -25,6 +25,7 @@
 #include <thread>
 #include <vector>
 
+#include "cli/CountingWaveOut.h"
 #include "core/ElementTiming.h"
 #include "core/MorseTable.h"
 #include "core/PlayEngine.h"
@@ -51,40 +52,6 @@ public:
     void ShowDeviceError(const Status& status) override {
         std::fprintf(stderr, "device error %d %s\n", status.Code, status.Context.c_str());
     }
-};
-
-/// Passes everything to the real device; notes how many buffers the device still holds.
-class TimedWaveOut : public WaveOut {
-public:
-    explicit TimedWaveOut(WaveOut& device) : Device(device) {}
-
-    Status Open(int deviceId, DoneHandler onDone) override {
-        return Device.Open(deviceId, [this, onDone = std::move(onDone)](int bufferId) {
-            --Outstanding;
-            onDone(bufferId);
-            if (Outstanding == 0 && OnDrained) {
-                OnDrained();
-            }
-        });
-    }
-    Status Reset() override { return Device.Reset(); }
-    Status Write(int bufferId, std::span<const Sample> frames) override {
-        const Status status = Device.Write(bufferId, frames);
-        if (status.Ok()) {
-            ++Outstanding;
-        }
-        return status;
-    }
-    void Close() override { Device.Close(); }
-    bool IsOpen() const override { return Device.IsOpen(); }
-    std::string Description() const override { return Device.Description(); }
-    int OutputLatencyMs() const override { return Device.OutputLatencyMs(); }
-
-    int Outstanding = 0;
-    std::function<void()> OnDrained;
-
-private:
-    WaveOut& Device;
 };
 
 /// A transmitter with keying set up: notes when the engine has each character's keying start.
@@ -184,7 +151,7 @@ RunResult PlayOnce(double minutes, int speedWpm, bool loaded, std::uint32_t seed
 
     EventLoop loop;
     const std::unique_ptr<WaveOut> device = CreateWaveOut(loop);
-    TimedWaveOut output(*device);
+    cli::CountingWaveOut output(*device);
     const auto timer1 = loop.CreateTimer();
     SpeedSettings speed;
     speed.ApplySpeed(speedWpm);

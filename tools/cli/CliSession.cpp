@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "app/WavFileWriter.h"
+#include "cli/CountingWaveOut.h"
 #include "core/AudioFormat.h"
 #include "core/MorseTable.h"
 #include "core/PlayEngine.h"
@@ -37,39 +38,6 @@ public:
             FirstError = status;
         }
     }
-};
-
-// Counts the buffers the device still holds, so that the run ends after the noise tail.
-class CountingWaveOut : public WaveOut {
-public:
-    explicit CountingWaveOut(WaveOut& device) : Device(device) {}
-
-    Status Open(int deviceId, DoneHandler onDone) override {
-        return Device.Open(deviceId, [this, onDone = std::move(onDone)](int bufferId) {
-            --Outstanding;
-            onDone(bufferId);
-            if (Outstanding == 0 && OnDrained) {
-                OnDrained();
-            }
-        });
-    }
-    Status Reset() override { return Device.Reset(); }
-    Status Write(int bufferId, std::span<const Sample> frames) override {
-        const Status status = Device.Write(bufferId, frames);
-        if (status.Ok()) {
-            ++Outstanding;
-        }
-        return status;
-    }
-    void Close() override { Device.Close(); }
-    bool IsOpen() const override { return Device.IsOpen(); }
-    std::string Description() const override { return Device.Description(); }
-
-    int Outstanding = 0;
-    std::function<void()> OnDrained;
-
-private:
-    WaveOut& Device;
 };
 
 // Takes each character buffer the engine writes into the file and reports it done at once.

@@ -5,6 +5,7 @@
 #include "app/LanguageTable.h"
 #include "app/SettingsModel.h"
 #include "core/CharacterLayout.h"
+#include "practice/InstructorLimits.h"
 
 namespace kelvaro {
 
@@ -42,6 +43,12 @@ public:
     virtual void OnQuitRequested() {}
     /// The speed, spacing or word spacing changed (descriptions show the real speed).
     virtual void OnSpeedChanged() {}
+    /// A practice mode starts playing (true) or has given the window back (false): the message
+    /// buttons cannot be used in between.
+    virtual void OnPracticePlaying(bool /*playing*/) {}
+    /// The instructor's locks were applied (at start-up from the settings, or by the dialog):
+    /// each feature puts the ones that concern its controls into force or lifts them.
+    virtual void ApplyInstructorLimits(const InstructorLimits& /*limits*/) {}
     /// The interface language changed.
     virtual void Retranslate(const LanguageTable& /*texts*/) {}
 };

@@ -143,6 +143,10 @@ public:
     void AddMode(QRadioButton* button, QWidget* pane);
     void ShowModePane(QWidget* pane);
     void SetPushToTalk(PushToTalk* ptt) { Ptt = ptt; }
+    /// Tells every feature that a practice mode starts playing or has ended (message buttons).
+    void NotifyPracticePlaying(bool playing);
+    /// Puts the instructor's locks into force on every feature.
+    void ApplyInstructorLimits(const InstructorLimits& limits);
     /// The hand-over every mode uses once its text is in the queue: push-to-talk on, then
     /// Start at once, or when the transmitter delay ends.
     void PlayQueued();

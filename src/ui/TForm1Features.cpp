@@ -88,6 +88,18 @@ void TForm1::PlayQueued() {
     Text->Button1->click();
 }
 
+void TForm1::NotifyPracticePlaying(bool playing) {
+    for (FormFeature* feature : Features) {
+        feature->OnPracticePlaying(playing);
+    }
+}
+
+void TForm1::ApplyInstructorLimits(const InstructorLimits& limits) {
+    for (FormFeature* feature : Features) {
+        feature->ApplyInstructorLimits(limits);
+    }
+}
+
 void TForm1::SetDefaultButtons(QPushButton* defaultButton, QPushButton* cancelButton) {
     DefaultButton = defaultButton;
     CancelButton = cancelButton;

@@ -14,8 +14,10 @@ namespace {
 
 // Destinations whose content is never text of the document.
 constexpr std::array<std::string_view, 17> kSkippedDestinations = {
-    "fonttbl", "colortbl", "stylesheet", "info",     "pict",    "header",  "footer",  "headerl", "headerr",
-    "footerl", "footerr",  "listtable",  "listoverridetable", "rsidtbl", "generator", "xmlnstbl", "themedata"};
+    "fonttbl",  "colortbl",  "stylesheet",        "info",    "pict",
+    "header",   "footer",    "headerl",           "headerr", "footerl",
+    "footerr",  "listtable", "listoverridetable", "rsidtbl", "generator",
+    "xmlnstbl", "themedata"};
 
 struct Group {
     bool Skipped = false;

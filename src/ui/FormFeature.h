@@ -2,10 +2,14 @@
 // sees it: its share of start-up, settings, Stop and the end of playback.
 #pragma once
 
+#include <cstdint>
+
 #include "app/LanguageTable.h"
 #include "app/SettingsModel.h"
 #include "core/CharacterLayout.h"
 #include "practice/InstructorLimits.h"
+
+class QWidget;
 
 namespace kelvaro {
 
@@ -49,6 +53,13 @@ public:
     /// The instructor's locks were applied (at start-up from the settings, or by the dialog):
     /// each feature puts the ones that concern its controls into force or lifts them.
     virtual void ApplyInstructorLimits(const InstructorLimits& /*limits*/) {}
+    /// The engine takes a character from the queue (to sound it, skip it or expand it).
+    virtual void OnCharacterTaken(std::uint8_t /*character*/, bool /*fromShortcut*/) {}
+    /// Right after OnCharacterTaken: true drops the character without sound (the first
+    /// feature that says so wins).
+    virtual bool IsMasked(std::uint8_t /*character*/) { return false; }
+    /// A practice mode's pane was shown (the mode was selected or started).
+    virtual void OnModePaneShown(const QWidget* /*pane*/) {}
     /// The interface language changed.
     virtual void Retranslate(const LanguageTable& /*texts*/) {}
 };

@@ -7,6 +7,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QStyle>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 #include "ui/SwitchButton.h"
@@ -42,6 +44,8 @@ RandomPane::RandomPane(QWidget* parent) : QGroupBox(parent) {
     SpeedButtonNoise = new SwitchButton("SpeedButtonNoise", this);
     SpeedButtonQSB = new SwitchButton("SpeedButtonQSB", this);
     SpeedButtonDrift = new SwitchButton("SpeedButtonDrift", this);
+    SpeedButtonSaisie = named(new QToolButton(this), "SpeedButtonSaisie");
+    SpeedButtonSaisie->setIcon(style()->standardIcon(QStyle::SP_FileDialogDetailedView));
 
     auto* exam = new QHBoxLayout;
     exam->addWidget(PanelExamen, 1);
@@ -56,6 +60,7 @@ RandomPane::RandomPane(QWidget* parent) : QGroupBox(parent) {
     buttons->addWidget(BitBtnPlayRandom);
     buttons->addWidget(BitBtnStopRandom);
     buttons->addWidget(ButtonHide);
+    buttons->addWidget(SpeedButtonSaisie);
     buttons->addStretch(1);
     buttons->addWidget(SpeedButtonNoise);
     buttons->addWidget(SpeedButtonQSB);

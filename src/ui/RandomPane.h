@@ -7,6 +7,7 @@ class QLabel;
 class QPlainTextEdit;
 class QPushButton;
 class QSpinBox;
+class QToolButton;
 
 namespace kelvaro {
 
@@ -32,6 +33,8 @@ public:
     SwitchButton* SpeedButtonNoise = nullptr;
     SwitchButton* SpeedButtonQSB = nullptr;
     SwitchButton* SpeedButtonDrift = nullptr;
+    /// Shows the entry sheet.
+    QToolButton* SpeedButtonSaisie = nullptr;
 };
 
 }  // namespace kelvaro

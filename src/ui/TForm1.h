@@ -154,6 +154,11 @@ public:
     /// The natural end of playback: the last character's keying runs out first.
     void PttOffAfterKeying();
     bool ReplayIsActive() const { return ReplayActive; }
+    /// What the continuous-replay standby restarts: a mode's own restart, or the text box
+    /// when empty.
+    void SetContinuousSource(std::function<void()> restart) { ContinuousRestart = std::move(restart); }
+    /// The command line without the program's name.
+    const std::vector<std::string>& Arguments() const { return Services.Arguments; }
     const std::string& ReplayResume() const { return ReplayResumeText; }
     WindowTimer& TimerBoucle() { return *Boucle; }
     /// The settings as they will be written at quit (collected from the controls).
@@ -161,6 +166,7 @@ public:
 
     // PlayHost
     void OnCharacterTaken(std::uint8_t character, bool fromShortcut) override;
+    bool IsMasked(std::uint8_t character) override;
     CharacterContext ContextForCharacter() const override;
     bool SilentRun() const override;
     bool IsQuitting() const override { return Quitting; }
@@ -252,6 +258,7 @@ private:
     std::string ReplayResumeText;
     int ReplayProgress = 0;
     int StandbyMs = 0;
+    std::function<void()> ContinuousRestart;
     bool Quitting = false;
     bool FirstShow = false;
     bool Released = false;

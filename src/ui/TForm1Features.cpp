@@ -8,6 +8,8 @@
 #include <algorithm>
 
 #include "platform/qt/TJoystickex.h"
+#include "ui/EntrySheetFeature.h"
+#include "ui/FileFeature.h"
 #include "ui/LocalCharactersPanel.h"
 #include "ui/QuizFeature.h"
 #include "ui/RandomFeature.h"
@@ -24,6 +26,8 @@ void TForm1::CreateFeatures() {
     JoystickPresent = !Services.JoystickDevice.empty() && Joystickex1->Capture();
     auto* random = new RandomFeature(*this);
     new QuizFeature(*this, random);
+    auto* sheet = new EntrySheetFeature(*this);
+    new FileFeature(*this, *sheet);
     new LocalCharactersPanel(*this);
     Transmitter =
         new TransmitterFeature(*this, Services.CreateTransmitterDevices ? Services.CreateTransmitterDevices()
@@ -78,6 +82,9 @@ void TForm1::AddMode(QRadioButton* button, QWidget* pane) {
 void TForm1::ShowModePane(QWidget* pane) {
     for (QWidget* other : ModePanes) {
         other->setVisible(other == pane);
+    }
+    for (FormFeature* feature : Features) {
+        feature->OnModePaneShown(pane);
     }
 }
 

@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTextCursor>
+#include <utility>
 
 #include "app/TextEncoding.h"
 #include "ui/ControlsPane.h"
@@ -169,6 +170,11 @@ void TForm1::SetStandby(int standbyMs) {
 
 void TForm1::TimerBoucleTimer() {
     Boucle->SetEnabled(false);
+    if (ContinuousRestart) {
+        const std::function<void()> restart = std::exchange(ContinuousRestart, nullptr);
+        restart();
+        return;
+    }
     Text->ButtonReplayText->click();
 }
 
@@ -191,6 +197,7 @@ void TForm1::StopOnDeviceFailure() {
 
 void TForm1::StopPlayback(bool afterKeying) {
     Boucle->SetEnabled(false);
+    ContinuousRestart = nullptr;
     Text->ButtonReplayText->setEnabled(!Text->Editcaractere->IsEmpty());
     Text->ButtonReplayText->setChecked(false);
     ShowStopHideQuit(false);
@@ -250,6 +257,7 @@ void TForm1::EndOfTextReplay() {
     if (Menu->MenuContinuous->menuAction()->isChecked() && ReplayResumeText.empty() && StandbyMs > 0 &&
         !ReplayStopped) {
         ReplayActive = false;
+        ContinuousRestart = nullptr;  // the text box is what goes round
         Boucle->SetIntervalMs(StandbyMs);
         Boucle->SetEnabled(true);
         return;
@@ -279,7 +287,7 @@ void TForm1::EndOfTypingPlay() {
     PttOffAfterKeying();
 }
 
-void TForm1::OnCharacterTaken(std::uint8_t, bool fromShortcut) {
+void TForm1::OnCharacterTaken(std::uint8_t character, bool fromShortcut) {
     if (!ContextForCharacter().PaddleHeld) {
         ShowStopHideQuit(true);
     }
@@ -287,6 +295,18 @@ void TForm1::OnCharacterTaken(std::uint8_t, bool fromShortcut) {
         ++ReplayProgress;
         Text->Editcaractere->SelectFirst(ReplayProgress);
     }
+    for (FormFeature* feature : Features) {
+        feature->OnCharacterTaken(character, fromShortcut);
+    }
+}
+
+bool TForm1::IsMasked(std::uint8_t character) {
+    for (FormFeature* feature : Features) {
+        if (feature->IsMasked(character)) {
+            return true;
+        }
+    }
+    return false;
 }
 
 CharacterContext TForm1::ContextForCharacter() const {

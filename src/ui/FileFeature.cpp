@@ -191,20 +191,13 @@ void FileFeature::RadioButtonFileClick() {
     }
     const QString name = ChooseFile ? ChooseFile() : QString();
     if (name.isEmpty()) {
-        // Cancelled: the pane that shows keeps its mode button checked.
+        // Cancelled: a loaded file stays in its pane; else the pane that shows keeps its mode
+        // button checked.
         if (Loaded || PreviousMode != nullptr) {
             UncheckRadio(RadioButtonFile);
         }
-        if (PreviousMode != nullptr && PreviousMode->isEnabled()) {
-            QWidget* shown = nullptr;
-            for (QWidget* pane : RadioButtonFile->window()->findChildren<QGroupBox*>()) {
-                if (pane == Pane && pane->isVisible()) {
-                    shown = pane;
-                }
-            }
-            if (shown == nullptr) {
-                PreviousMode->setChecked(true);
-            }
+        if (PreviousMode != nullptr && PreviousMode->isEnabled() && !Pane->isVisible()) {
+            PreviousMode->setChecked(true);
         }
         return;
     }
@@ -269,6 +262,10 @@ void FileFeature::ButtonPlayFileClick() {
         ButtonPlayFile->setChecked(Playing && !ButtonContinueFile->isChecked());
         return;
     }
+    PlayFromStart();
+}
+
+void FileFeature::PlayFromStart() {
     const QString text = Pane->FileEdit->toPlainText();
     if (text.isEmpty()) {
         Form.Engine().PlayQueue().clear();
@@ -357,9 +354,10 @@ bool FileFeature::HandlePlaybackEnded() {
         // The standby keeps Stop showing; the transmitter is not left on while nothing plays.
         InStandby = true;
         Form.PttOffAfterKeying();
+        UpdateFileButtons();
         Form.SetContinuousSource([this] {
             InStandby = false;
-            ButtonPlayFile->click();
+            PlayFromStart();
         });
         Form.TimerBoucle().SetEnabled(true);
         return true;

@@ -74,6 +74,7 @@ private:
     void BuildMenu();
     void ConnectControls();
     QString T(const char* entry) const;
+    void PlayFromStart();
     void StartPlaying(std::string queue, QPushButton* held);
     void ShowStopped();
     void ShowFinished();

@@ -15,8 +15,9 @@ namespace {
 TEST(PracticeTextEncoding, Utf8WithOrWithoutBomAndWindows1252GiveTheSameText) {
     const std::string expected = "caf\xC3\xA9 \xE2\x82\xAC 5";  // "café € 5" in UTF-8
     for (const std::string& bytes : {std::string("caf\xC3\xA9 \xE2\x82\xAC 5"),
-                                    std::string("\xEF\xBB\xBF" "caf\xC3\xA9 \xE2\x82\xAC 5"),
-                                    std::string("caf\xE9 \x80 5")}) {
+                                     std::string("\xEF\xBB\xBF"
+                                                 "caf\xC3\xA9 \xE2\x82\xAC 5"),
+                                     std::string("caf\xE9 \x80 5")}) {
         const PracticeTextLoad load = PracticeTextFile::Parse(bytes);
         ASSERT_TRUE(load.Ok());
         EXPECT_EQ(load.Text, expected);
@@ -55,7 +56,8 @@ TEST(PracticeTextEncoding, PlayCodesKeepOnePositionPerShownUnit) {
     const std::u16string shown = u"a\u00e9\u03b1\nb\t\U0001F600c";
     const std::string codes = PracticeTextFile::PlayCodes(shown);
     ASSERT_EQ(codes.size(), shown.size());
-    EXPECT_EQ(codes, std::string("a\xE9\x7F b \x7F\x7F" "c"));
+    EXPECT_EQ(codes, std::string("a\xE9\x7F b \x7F\x7F"
+                                 "c"));
 }
 
 TEST(RtfText, ParagraphsEscapesAndUnicodeWithoutTheTables) {
@@ -65,7 +67,9 @@ TEST(RtfText, ParagraphsEscapesAndUnicodeWithoutTheTables) {
         "caf\\'e9 \\u8364?5\\tab x\\line {\\b bold} \\{ok\\}}";
     const auto text = RtfToPlainText(rtf);
     ASSERT_TRUE(text.has_value());
-    EXPECT_EQ(*text, "cq de f5abc\ncaf\xC3\xA9 \xE2\x82\xAC" "5\tx\nbold {ok}");
+    EXPECT_EQ(*text,
+              "cq de f5abc\ncaf\xC3\xA9 \xE2\x82\xAC"
+              "5\tx\nbold {ok}");
 }
 
 TEST(RtfText, WhatIsNotAWholeDocumentIsShownAsItIs) {

@@ -62,7 +62,8 @@ void EntrySheetFeature::MenuSaisieClick() {
     }
     const QWidget* random = Form.findChild<QWidget*>("GroupBoxRandom");
     const QWidget* file = Form.findChild<QWidget*>("PanelFile");
-    if ((random != nullptr && random->isVisible()) || (file != nullptr && file->isVisible())) {
+    // Asked of the panes within the window: at start-up the window itself is not shown yet.
+    if ((random != nullptr && random->isVisibleTo(&Form)) || (file != nullptr && file->isVisibleTo(&Form))) {
         ShowSheet();
     }
 }

@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
@@ -28,9 +29,25 @@ bool DisplayAvailable() {
     return (x11 != nullptr && *x11 != '\0') || (wayland != nullptr && *wayland != '\0');
 }
 
+constexpr const char* kUsage =
+    "usage: kelvaro [/E|/F|/D|/I|/P|/S|/K] [/COM1../COM9] [s=WPM] [FILE]\n"
+    "Starts the Morse-code practice window.\n"
+    "  /E /F /D /I /P /S /K  interface language (English, French, German, Italian,\n"
+    "                        Portuguese, Spanish, Polish)\n"
+    "  /COMn                 the n-th serial port for the transmitter\n"
+    "  s=WPM                 speed, 5 to 50 words per minute\n"
+    "  FILE                  a text file (.txt, .rtf ...) loaded in the File mode, ready\n"
+    "                        for Play File (Alt+I)\n";
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+            std::fputs(kUsage, stdout);
+            return 0;
+        }
+    }
     if (!DisplayAvailable()) {
         std::fprintf(
             stderr,

@@ -5,6 +5,10 @@
 #   screenshot-random.png  a quick random series, with the chosen-characters panel open
 #   screenshot-quiz.png    the quiz
 #   screenshot-port.png    the quiz with Tools > Port open
+#   screenshot-file.png    a lesson file playing, its played part highlighted
+#   screenshot-masked.png  the masked-text panel beside the file
+#   screenshot-sheet.png   the entry sheet
+#   screenshot-demo.png    the demo window
 #
 #   scripts/screenshot.sh [PATH/TO/kelvaro] [FOLDER]
 #
@@ -62,6 +66,57 @@ scripts/with-display.sh bash -c '
     key Down
     key p
     shoot screenshot-port.png
+    kill -TERM "$app"
+    wait "$app"
+
+    # The File mode: a lesson file named on the command line, delimiters [ and ].
+    printf "SPEED=15\r\n\002[]\r\n" >"$1/kelvaro.dat"
+    printf "vvv vvv cq cq de f5abc f5abc k\r\n[Lesson 4: the teacher reads the rest aloud]\r\nqth is paris, name is jo.\r\nhw cpy? 73 es gl sk\r\n" \
+        >"$1/lesson.txt"
+    KELVARO_CONFIG_DIR="$1" KELVARO_AUDIO=null "$2" "$1/lesson.txt" &
+    app=$!
+    id=""
+    for _ in $(seq 100); do
+        id=$(xwininfo -root -tree | awk "/KELVARO 4.0/ {print \$1; exit}")
+        [ -n "$id" ] && break
+        sleep 0.1
+    done
+    [ -n "$id" ] || { echo "screenshot: the window did not appear" >&2; exit 1; }
+    sleep 1
+    xdotool windowfocus --sync "$id"
+    alt i
+    sleep 6
+    shoot screenshot-file.png
+    key ctrl+shift+F9
+    shoot screenshot-masked.png
+    key Escape
+    key Escape
+    sleep 1
+    # Options > Miscellaneous > Always show the entry sheet.
+    alt o
+    key m
+    key s
+    sleep 1
+    sheet=$(xwininfo -root -tree | awk "/\"Entry sheet\"/ {print \$1; exit}")
+    [ -n "$sheet" ] || { echo "screenshot: the entry sheet did not appear" >&2; exit 1; }
+    xdotool windowfocus --sync "$sheet"
+    xdotool type --delay 40 "vvv cq cq de f5abc"
+    import -window "$sheet" "$folder/screenshot-sheet.png"; echo "wrote $folder/screenshot-sheet.png"
+    xdotool windowfocus --sync "$id"
+    sleep 0.5
+    # The Demo button, where the window lays it out (the window grows with the screen dpi).
+    scale=$(awk -v dpi="${QT_FONT_DPI:-96}" "BEGIN { print dpi / 96 }")
+    demo_x=$(awk -v s="$scale" -v x="${DEMO_X:-437}" "BEGIN { printf \"%d\", x * s }")
+    demo_y=$(awk -v s="$scale" -v y="${DEMO_Y:-467}" "BEGIN { printf \"%d\", y * s }")
+    xdotool mousemove --window "$id" "$demo_x" "$demo_y" click 1
+    sleep 1
+    xdotool mousemove 1279 799
+    demo=$(xwininfo -root -tree | awk "/\"KELVARO  DEMO\"/ {print \$1; exit}")
+    if [ -n "$demo" ]; then
+        import -window "$demo" "$folder/screenshot-demo.png"; echo "wrote $folder/screenshot-demo.png"
+    else
+        echo "screenshot: the demo window did not open (DEMO_X/DEMO_Y: the Demo button)" >&2
+    fi
     kill -TERM "$app"
     wait "$app"
 ' screenshot "$config_dir" "$program" "$folder"

@@ -29,6 +29,7 @@
 #include "ui/MainMenu.h"
 #include "ui/MaskedTextPanel.h"
 #include "ui/OptionsSubMenu.h"
+#include "ui/PathLabel.h"
 #include "ui/Prompter.h"
 #include "ui/SwitchButton.h"
 #include "ui/TForm1.h"
@@ -247,8 +248,7 @@ bool FileFeature::LoadFile(const QString& name) {
     UncheckRadio(RadioButtonFile);  // a further click opens the dialog again
     ButtonContinueFile->setVisible(false);
     ButtonPlayFile->setVisible(true);
-    Pane->PanelPathFile->setText(name);
-    Pane->PanelPathFile->setToolTip(name);
+    Pane->PanelPathFile->SetPath(name);
     Form.TextBox().ButtonReplayText->setEnabled(!Form.TextBox().Editcaractere->IsEmpty());
     UpdateFileButtons();
     Form.Engine().RestoreDriftedTone();

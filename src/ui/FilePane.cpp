@@ -10,6 +10,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "ui/PathLabel.h"
 #include "ui/SwitchButton.h"
 
 namespace kelvaro {
@@ -20,13 +21,9 @@ FilePane::FilePane(QWidget* parent) : QGroupBox(parent) {
         widget->setObjectName(name);
         return widget;
     };
-    PanelPathFile = named(new QLabel(this), "PanelPathFile");
+    PanelPathFile = named(new PathLabel(this), "PanelPathFile");
     PanelPathFile->setFrameShape(QFrame::Panel);
     PanelPathFile->setFrameShadow(QFrame::Sunken);
-    PanelPathFile->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    // A long path is cut at its start, where the folders are; the file name stays in sight.
-    PanelPathFile->setMinimumWidth(40);
-    PanelPathFile->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     FileEdit = named(new QPlainTextEdit(this), "FileEdit");
     FileEdit->setUndoRedoEnabled(false);
     FileEdit->setPlainText("MemoFile");

@@ -11,6 +11,7 @@ class QToolButton;
 
 namespace kelvaro {
 
+class PathLabel;
 class SwitchButton;
 
 /// Widgets only; the file feature runs their handlers.
@@ -21,7 +22,7 @@ public:
 
     /// The text of the loaded file; "MemoFile" while none is loaded.
     QPlainTextEdit* FileEdit = nullptr;
-    QLabel* PanelPathFile = nullptr;
+    PathLabel* PanelPathFile = nullptr;
     QPushButton* ButtonHideFile = nullptr;
     QToolButton* SpeedButtonDemo = nullptr;
     QToolButton* SpeedButtonSaisieFile = nullptr;

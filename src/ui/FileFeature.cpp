@@ -146,7 +146,6 @@ void FileFeature::ConnectControls() {
             [this] { EntrySheet.SpeedButtonSaisieClick(); });
     connect(Pane->FileEdit, &QPlainTextEdit::textChanged, this, [this] { FileEditChange(); });
     connect(Pane->FileEdit, &QPlainTextEdit::selectionChanged, this, [this] { FileEditSelectionChange(); });
-    Pane->FileEdit->installEventFilter(this);
     Pane->SpeedButtonNoiseFile->OnRightClick = [this] { Form.Menus().MenuNoisesettings->trigger(); };
     Pane->SpeedButtonQSBFile->OnRightClick = [this] { Form.Menus().MenuQSBsetting->trigger(); };
     Pane->SpeedButtonDriftFile->OnRightClick = [this] { Form.Menus().MenuDriftSetting->trigger(); };

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 #include <QAction>
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -16,6 +17,7 @@
 #include <QToolButton>
 
 #include "WindowFixture.h"
+#include "app/SettingsWriter.h"
 #include "ui/FileFeature.h"
 #include "ui/TFormDemo.h"
 
@@ -390,6 +392,37 @@ TEST_F(FileFlowTest, OtherModesHoldTheFileButtonsWhileTheyPlay) {
     EXPECT_TRUE(PlayFile()->isEnabled());
 }
 
+TEST_F(FileFlowTest, TheFilePaneSwitchesActOnlyWhileTheFilePlaysAndEscapeStopsIt) {
+    Choose(WriteFile("noisy.txt", "eeee"));
+    auto* noise = Find<QToolButton>("SpeedButtonNoiseFile");
+    auto* qsb = Find<QToolButton>("SpeedButtonQSBFile");
+    auto* drift = Find<QToolButton>("SpeedButtonDriftFile");
+    noise->click();
+    qsb->click();
+    drift->click();
+    EXPECT_FALSE(Form->ContextForCharacter().NoiseOn);  // nothing plays yet
+    Type("e");
+    Device.CompleteAll();
+    EXPECT_EQ(Form->Engine().NoteFrequency(), 800.0);  // typed text never drifts
+    PlayFile()->click();
+    const CharacterContext playing = Form->ContextForCharacter();
+    EXPECT_TRUE(playing.NoiseOn);
+    EXPECT_TRUE(playing.QsbOn);
+    EXPECT_TRUE(playing.DriftOn);
+    EXPECT_EQ(Form->Engine().NoteFrequency(), 810.0);
+    Device.CompleteNext();
+    EXPECT_EQ(Form->Engine().NoteFrequency(), 820.0);
+    // Escape in the file text stops the file as Stop does; the pitch comes back.
+    Edit()->setFocus();
+    QTest::keyClick(Edit(), Qt::Key_Escape);
+    EXPECT_FALSE(File().FilePlaying());
+    EXPECT_EQ(Form->Engine().NoteFrequency(), 800.0);
+    EXPECT_FALSE(Form->ContextForCharacter().NoiseOn);
+    EXPECT_TRUE(ResumeFile()->isVisible());
+    EXPECT_FALSE(Terminated);
+    Device.CompleteAll();
+}
+
 TEST_F(FileFlowTest, DelimitersMustDifferAndSurviveARestartInTheSettingsFile) {
     SetDelimiters("x", "X");
     ASSERT_FALSE(Prompts.Messages.empty());
@@ -433,6 +466,26 @@ TEST_F(FileFlowTest, AFileNamedOnTheCommandLineIsLoadedAtStart) {
     Form.reset();
     Create({"s=20", (Folder.path() + "/absent.txt").toStdString()});
     EXPECT_EQ(Prompts.Messages.back(), "Can't open the file !");
+}
+
+TEST_F(FileFlowTest, TheFileModeRestoredAtStartAsksForTheFileOnceTheWindowShows) {
+    ASSERT_TRUE(File().ChooseFile);
+    Form->MenuOutilsQuitClick();
+    Form.reset();
+    SettingsModel stored;
+    stored.LastChoice = 5;
+    QFile settings(Folder.path() + "/kelvaro.dat");
+    ASSERT_TRUE(settings.open(QIODevice::WriteOnly));
+    const std::string bytes = WriteSettingsFile(stored);
+    settings.write(bytes.data(), static_cast<qint64>(bytes.size()));
+    settings.close();
+    Create();
+    EXPECT_TRUE(FileMode()->isChecked());
+    const QString path = WriteFile("last.txt", "last");
+    File().ChooseFile = [path] { return path; };
+    QApplication::processEvents();
+    EXPECT_TRUE(File().FileLoaded());
+    EXPECT_EQ(Edit()->toPlainText(), "last");
 }
 
 }  // namespace

@@ -421,7 +421,8 @@ void FileFeature::OnStop() {
 }
 
 void FileFeature::OnTextReplay(bool running) {
-    RadioButtonFile->setEnabled(!running);
+    // A replay that ends while a series still plays leaves the modes to the series.
+    RadioButtonFile->setEnabled(!running && !Form.TextBox().ButtonStop->isVisible());
     UpdateFileButtons();
 }
 

@@ -293,6 +293,14 @@ TEST_F(FileFlowTest, RtfFilesShowTheirWords) {
     EXPECT_EQ(Edit()->toPlainText(), "cq de\nf5abc");
 }
 
+TEST_F(FileFlowTest, TheFileDescriptionFollowsTheSpeed) {
+    Choose(WriteFile("speed.txt", "speed"));
+    auto* label = Find<QLabel>("LabelwordsFile");
+    EXPECT_EQ(label->text(), "Spacing between characters=1 / Real speed (wpm) = 12.0");
+    Find<QSpinBox>("UpDownVitesse")->setValue(20);
+    EXPECT_EQ(label->text(), "Spacing between characters=1 / Real speed (wpm) = 20.0");
+}
+
 TEST_F(FileFlowTest, DemoWindowMirrorsThePlayedPartAndNeverShowsAHiddenText) {
     Choose(WriteFile("demo.txt", "demo text"));
     auto* demo = Form->findChild<TFormDemo*>("TFormDemo");

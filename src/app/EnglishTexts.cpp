@@ -6,6 +6,7 @@ namespace kelvaro {
 const std::map<std::string, std::string, std::less<>>& EnglishTexts() {
     static const std::map<std::string, std::string, std::less<>> kTexts = {
 #include "app/texts/EnglishDialogs.inc"
+#include "app/texts/EnglishLists.inc"
 #include "app/texts/EnglishMainWindow.inc"
 #include "app/texts/EnglishPort.inc"
 #include "app/texts/EnglishQuiz.inc"

@@ -20,6 +20,7 @@
 #include "core/SpeedSettings.h"
 #include "platform/WaveOut.h"
 #include "platform/WindowTimer.h"
+#include "practice/ShortcutTable.h"
 #include "ui/FormFeature.h"
 #include "ui/TransmitterDevices.h"
 
@@ -115,6 +116,7 @@ public:
     MorseTable& Table() { return Codes; }
     CharacterPool& Pool() { return Characters; }
     LocalCharacters& Locals() { return LocalCodes; }
+    ShortcutTable& Shortcuts() { return ShortcutKeys; }
     Prompter& Prompts() { return *Services.Prompts; }
     MainMenu& Menus() { return *Menu; }
     TextPane& TextBox() { return *Text; }
@@ -163,6 +165,7 @@ public:
     void OnCharacterTaken(std::uint8_t character, bool fromShortcut) override;
     CharacterContext ContextForCharacter() const override;
     bool SilentRun() const override;
+    std::optional<std::string> ShortcutText(std::uint8_t character) override;
     bool IsQuitting() const override { return Quitting; }
     void OnPlaybackEnded() override;
     void ShowDeviceError(const Status& status) override;
@@ -212,6 +215,7 @@ private:
     MorseTable Codes;
     CharacterPool Characters;
     LocalCharacters LocalCodes;
+    ShortcutTable ShortcutKeys;
     SpeedSettings SpeedState;
     std::unique_ptr<WindowTimer> Timer1;
     std::unique_ptr<WindowTimer> Boucle;
@@ -250,6 +254,8 @@ private:
     /// Stop was pressed during this replay: it ends without a continuous-replay standby.
     bool ReplayStopped = false;
     std::string ReplayResumeText;
+    /// The text of a shortcut key just typed, which the box shows in place of the key.
+    std::string TypedShortcutText;
     int ReplayProgress = 0;
     int StandbyMs = 0;
     bool Quitting = false;

@@ -78,7 +78,7 @@ void MessagesFeature::BuildPanel() {
     PanelMsg = new QDockWidget(&Form);
     PanelMsg->setObjectName("PanelMsg");
     PanelMsg->setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable);
-    PanelMsg->setAllowedAreas(Qt::BottomDockWidgetArea | Qt::TopDockWidgetArea);
+    PanelMsg->setAllowedAreas(Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea);
 
     // The title row doubles as the grip by which the panel is dragged out and back.
     auto* title = new QWidget(PanelMsg);
@@ -116,8 +116,9 @@ void MessagesFeature::BuildPanel() {
         grid->addWidget(edit, i, 1);
     }
     grid->setColumnStretch(1, 1);
+    grid->setRowStretch(kMessageCount, 1);
     PanelMsg->setWidget(body);
-    Form.addDockWidget(Qt::BottomDockWidgetArea, PanelMsg);
+    Form.addDockWidget(Qt::RightDockWidgetArea, PanelMsg);
     PanelMsg->setVisible(false);
 
     connect(ButtonCloseMsg, &QPushButton::clicked, this, [this] { ButtonCloseMsgClick(); });

@@ -21,7 +21,7 @@ class TForm1;
 
 /// A left click on a numbered button plays its message through the text box (a replay of
 /// the box); a right click opens the panel. A click on a label of the panel plays the message
-/// straight away. The panel docks under the window and can be dragged out to float; while it
+/// straight away. The panel docks beside the window and can be dragged out to float; while it
 /// floats its title and close button are hidden (a double click on its grip docks it again).
 class MessagesFeature final : public QObject, public FormFeature {
     Q_OBJECT

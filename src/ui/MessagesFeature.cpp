@@ -44,7 +44,9 @@ MessagesFeature::MessagesFeature(TForm1& form) : QObject(&form), Form(form) {
     const auto existing = Form.Menus().MenuOutils->actions();
     Form.Menus().MenuOutils->insertAction(existing.size() > 2 ? existing.at(2) : nullptr, MenuLocalMessages);
     connect(MenuLocalMessages, &QAction::triggered, this, [this] { MenuLocalMessagesClick(); });
-    Form.RegisterSidePanel(PanelMsg, [this] { ButtonCloseMsgClick(); });
+    // Stop and Quit leave the panel open: its labels play while it stays in view.
+    Form.RegisterSidePanel(
+        PanelMsg, [this] { ButtonCloseMsgClick(); }, false);
     Form.RegisterFeature(this);
 }
 

@@ -129,7 +129,9 @@ public:
     /// whoever made it, usually as a child of the window).
     void RegisterFeature(FormFeature* feature) { Features.push_back(feature); }
     /// A side panel: only one is open at a time, and Stop or Quit close it first.
-    void RegisterSidePanel(QWidget* panel, std::function<void()> closeAction);
+    /// closedByStop false: a panel that stays open while things play (the messages), which
+    /// Stop and Quit leave alone.
+    void RegisterSidePanel(QWidget* panel, std::function<void()> closeAction, bool closedByStop = true);
     /// Closes every open side panel but the given one, through its own close action.
     void CloseOtherSidePanels(const QWidget* keep);
     /// A side panel is about to be shown: a running quiz stops, the other panels close.
@@ -226,6 +228,7 @@ private:
     struct SidePanel {
         QWidget* Panel;
         std::function<void()> Close;
+        bool ClosedByStop = true;
     };
     std::vector<SidePanel> SidePanels;
     std::vector<QWidget*> ModePanes;

@@ -44,8 +44,8 @@ void TForm1::CreateFeatures() {
                                                                         : TransmitterDevices::System());
 }
 
-void TForm1::RegisterSidePanel(QWidget* panel, std::function<void()> closeAction) {
-    SidePanels.push_back({panel, std::move(closeAction)});
+void TForm1::RegisterSidePanel(QWidget* panel, std::function<void()> closeAction, bool closedByStop) {
+    SidePanels.push_back({panel, std::move(closeAction), closedByStop});
 }
 
 void TForm1::OpenSidePanel(const QWidget* panel, bool rewiresTransmitter) {
@@ -71,7 +71,7 @@ void TForm1::CloseOtherSidePanels(const QWidget* keep) {
 
 bool TForm1::CloseOpenSidePanel() {
     for (const SidePanel& side : SidePanels) {
-        if (side.Panel->isVisible()) {
+        if (side.ClosedByStop && side.Panel->isVisible()) {
             side.Close();
             return true;
         }

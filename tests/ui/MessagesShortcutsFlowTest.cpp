@@ -207,6 +207,17 @@ TEST_F(MessagesShortcutsFlowTest, MessageButtonsPlayThroughTheBoxAndARightClickO
     EXPECT_FALSE(panel->isVisible());
     Find<QPushButton>("ButtonShortcutExit")->click();
     Trigger("MenuLocalMessages");
+    // A message played from its label stops with Stop while the panel stays open.
+    Find<QLineEdit>("EditMsg5")->setText("test test test");
+    ClickLabel("StaticTextMsg5");
+    EXPECT_FALSE(Find<QRadioButton>("RadioButtonQuiz")->isEnabled());
+    Device.CompleteNext();
+    Form->ButtonStopClick();
+    EXPECT_TRUE(panel->isVisible());
+    EXPECT_TRUE(Queue().empty());
+    EXPECT_TRUE(Find<QRadioButton>("RadioButtonQuiz")->isEnabled());
+    Device.CompleteAll();
+    EXPECT_EQ(CharacterFrames().size(), 2u);
     panel->setFloating(true);
     EXPECT_FALSE(Find<QLabel>("LabelPanelMsg")->isVisible());
     EXPECT_FALSE(Find<QPushButton>("ButtonCloseMsg")->isVisible());

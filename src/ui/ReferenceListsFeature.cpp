@@ -47,6 +47,10 @@ ReferenceListsFeature::ReferenceListsFeature(TForm1& form) : QObject(&form), For
     ListAlphabet = MakeList("ListAlphabet", ReferenceLists::kAlphabetRows);
     ListCodeQ = MakeList("ListCodeQ", ReferenceLists::kQCodeRows);
     ListAbreviations = MakeList("ListAbreviations", ReferenceLists::kAbbreviationRows);
+    Lists = {ListAlphabet, ListCodeQ, ListAbreviations};
+    for (std::size_t i = 0; i < Lists.size(); ++i) {
+        Viewports[i] = Lists[i]->viewport();
+    }
     QFont courier("Courier");
     courier.setStyleHint(QFont::TypeWriter);
     courier.setFixedPitch(true);
@@ -238,14 +242,22 @@ bool ReferenceListsFeature::HandleTextBoxKey(int key) {
     }
 }
 
+// Only mouse releases and key presses are looked at: the lists may be half destroyed when
+// the window closes, and then no member of theirs may be called.
 bool ReferenceListsFeature::eventFilter(QObject* watched, QEvent* event) {
-    for (QListWidget* list : {ListAlphabet, ListCodeQ, ListAbreviations}) {
-        if (watched == list->viewport() && event->type() == QEvent::MouseButtonRelease) {
+    const bool release = event->type() == QEvent::MouseButtonRelease;
+    const bool keyPress = event->type() == QEvent::KeyPress;
+    if (!release && !keyPress) {
+        return QObject::eventFilter(watched, event);
+    }
+    for (std::size_t i = 0; i < Viewports.size(); ++i) {
+        QListWidget* list = Lists[i];
+        if (release && watched == Viewports[i]) {
             auto* mouse = static_cast<QMouseEvent*>(event);
             if (mouse->button() == Qt::LeftButton && list->itemAt(mouse->position().toPoint()) != nullptr) {
                 PlaySelected(list);
             }
-        } else if (watched == list && event->type() == QEvent::KeyPress) {
+        } else if (keyPress && watched == list) {
             const int key = static_cast<QKeyEvent*>(event)->key();
             if (key == Qt::Key_Return || key == Qt::Key_Enter) {
                 PlaySelected(list);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QObject>
+#include <array>
 #include <string>
 
 #include "ui/ControlFreeze.h"
@@ -61,6 +62,9 @@ private:
 
     TForm1& Form;
     ControlFreeze Frozen;
+    std::array<QListWidget*, 3> Lists{};
+    /// Where the lists take their mouse clicks.
+    std::array<QObject*, 3> Viewports{};
 };
 
 }  // namespace kelvaro

@@ -9,6 +9,11 @@
 #   screenshot-masked.png  the masked-text panel beside the file
 #   screenshot-sheet.png   the entry sheet
 #   screenshot-demo.png    the demo window
+#   screenshot-alphabet.png, screenshot-qcodes.png, screenshot-abbreviations.png
+#                          the three reference lists
+#   screenshot-shortcuts.png  a shortcut being created in Tools > Shortcuts
+#   screenshot-messages.png   the local messages panel
+#   screenshot-instructor.png the instructor window (Options > Instructor limitations)
 #
 #   scripts/screenshot.sh [PATH/TO/kelvaro] [FOLDER]
 #
@@ -66,6 +71,43 @@ scripts/with-display.sh bash -c '
     key Down
     key p
     shoot screenshot-port.png
+    key Escape
+    alt a
+    shoot screenshot-alphabet.png
+    alt c
+    shoot screenshot-qcodes.png
+    alt b
+    shoot screenshot-abbreviations.png
+    # From the Sound menu (Alt+N, a letter nothing else uses) step right to Options or Tools.
+    options() { alt n; key Escape; key Right; key Down; }  # Options, open on its first item
+    tools() { alt n; key Escape; key Right; key Right; key Down; }  # Tools, on its first item
+    tools
+    key Down
+    key Return
+    xdotool type --delay 60 "#"
+    key Tab
+    xdotool type --delay 30 "CQ CQ DE F5ABC"
+    sleep 0.5
+    shoot screenshot-shortcuts.png
+    key Escape
+    tools
+    key Down
+    key Down
+    key Return
+    shoot screenshot-messages.png
+    key Escape
+    options
+    key Up  # the last item
+    key Return
+    sleep 0.5
+    dialog=$(xwininfo -root -tree | awk "/\"Instructor limitations\"/ {print \$1; exit}")
+    if [ -n "$dialog" ]; then
+        import -window "$dialog" "$folder/screenshot-instructor.png"
+        echo "wrote $folder/screenshot-instructor.png"
+    else
+        echo "screenshot: the instructor window did not appear" >&2
+    fi
+    key Escape
     kill -TERM "$app"
     wait "$app"
 

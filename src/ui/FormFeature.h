@@ -62,6 +62,9 @@ public:
     virtual void OnModePaneShown(const QWidget* /*pane*/) {}
     /// The interface language changed.
     virtual void Retranslate(const LanguageTable& /*texts*/) {}
+    /// Enter, Up or Down (Qt key codes) in the text box: true when this feature used it (the
+    /// visible reference list plays or moves its selection).
+    virtual bool HandleTextBoxKey(int /*key*/) { return false; }
 };
 
 /// The transmitter's push-to-talk as the play modes use it.

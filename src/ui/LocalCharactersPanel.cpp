@@ -106,15 +106,7 @@ LocalCharactersPanel::LocalCharactersPanel(TForm1& form) : QFrame(form.centralWi
     Form.Menus().MenuOutils->insertAction(existing.isEmpty() ? nullptr : existing.front(),
                                           MenuLocalCharacters);
 
-    const SettingsModel& loaded = Form.LoadedSettings();
-    SetShortcutKeyTest([&loaded](std::uint8_t code) {
-        for (const SettingsModel::Shortcut& shortcut : loaded.ShortcutTable) {
-            if (shortcut.Letter != '\0' && static_cast<std::uint8_t>(shortcut.Letter) == code) {
-                return true;
-            }
-        }
-        return false;
-    });
+    SetShortcutKeyTest([&form](std::uint8_t code) { return form.Shortcuts().IsShortcutKey(code); });
 
     connect(MenuLocalCharacters, &QAction::triggered, this, [this] { MenuLocalCharactersClick(); });
     connect(EditLocalCharacter, &QLineEdit::textChanged, this, [this] { EditLocalCharacterChange(); });

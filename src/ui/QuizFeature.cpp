@@ -356,6 +356,7 @@ void QuizFeature::ButtonQuizOKClick() {
     // A character still sounding stays at the head of the queue, where the engine expects it.
     const std::string sounding = !Form.Engine().BufferIdle() && !queue.empty() ? queue.substr(0, 1) : "";
     queue = sounding + static_cast<char>(*question);
+    Form.NotifyPracticePlaying(true);
     EditRandomQuiz->setText(CodesToText(std::string(1, static_cast<char>(*question))));
     EditReponseQuiz->setFocus();
     if (answerShown) {

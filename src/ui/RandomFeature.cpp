@@ -269,6 +269,7 @@ void RandomFeature::RadioButtonRandomClick() {
         Form.ShowModePane(Pane);
         Form.TextBox().Editcaractere->setEnabled(false);
         EnableOtherModes(false);
+        Form.NotifyPracticePlaying(true);
     }
     if (step.NewLineIfNeeded) {
         NewLineIfNeeded();
@@ -427,10 +428,23 @@ void RandomFeature::NewLineIfNeeded() {
 }
 
 void RandomFeature::SetMemoHidden(bool hidden) {
-    MemoHidden = hidden;
+    MemoHidden = hidden || MaskLocked;
+    hidden = MemoHidden;
     Pane->MemoRandom->setStyleSheet(hidden ? "QPlainTextEdit { background: black; color: black; }"
                                            : QString());
     Pane->ButtonHide->setText(hidden ? T("msg.show-memo") : T("ButtonHide.Caption"));
+}
+
+// The lock blacks the groups out and keeps Hide from showing them; lifting it shows them again.
+void RandomFeature::ApplyInstructorLimits(const InstructorLimits& limits) {
+    const bool wasLocked = MaskLocked;
+    MaskLocked = limits.MaskedRandom;
+    Pane->ButtonHide->setEnabled(!MaskLocked);
+    if (MaskLocked) {
+        SetMemoHidden(true);
+    } else if (wasLocked) {
+        SetMemoHidden(false);
+    }
 }
 
 void RandomFeature::ButtonHideClick() {

@@ -82,6 +82,7 @@ public:
     void OnTextReplay(bool running) override;
     void Retranslate(const LanguageTable& texts) override;
     void OnSpeedChanged() override { UpdateRandomDescription(); }
+    void ApplyInstructorLimits(const InstructorLimits& limits) override;
 
     // CharacterSetSource
     QString ActiveSetCaption() const override { return SetCaption; }
@@ -137,6 +138,8 @@ private:
     std::function<void()> OnSetChanged;
     bool PlayArmed = false;
     bool MemoHidden = false;
+    /// The instructor keeps the groups blacked out: Hide cannot show them.
+    bool MaskLocked = false;
     bool AskNewWordList = false;
     /// Settings are being applied at start-up: no dialog opens.
     bool Restoring = false;

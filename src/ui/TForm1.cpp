@@ -106,7 +106,7 @@ void TForm1::BuildWindow() {
     RightColumn->setObjectName("PanelModes");
     ModeButtons = new QGroupBox(RightColumn);
     ModeButtons->setObjectName("GroupBoxChoix");
-    new QHBoxLayout(ModeButtons);
+    new QGridLayout(ModeButtons);
     ModeArea = new QVBoxLayout(RightColumn);
     ModeArea->setContentsMargins(0, 0, 0, 0);
     ModeArea->addWidget(ModeButtons);

@@ -20,6 +20,7 @@
 #include "core/SpeedSettings.h"
 #include "platform/WaveOut.h"
 #include "platform/WindowTimer.h"
+#include "practice/ShortcutTable.h"
 #include "ui/FormFeature.h"
 #include "ui/TransmitterDevices.h"
 
@@ -115,6 +116,7 @@ public:
     MorseTable& Table() { return Codes; }
     CharacterPool& Pool() { return Characters; }
     LocalCharacters& Locals() { return LocalCodes; }
+    ShortcutTable& Shortcuts() { return ShortcutKeys; }
     Prompter& Prompts() { return *Services.Prompts; }
     MainMenu& Menus() { return *Menu; }
     TextPane& TextBox() { return *Text; }
@@ -127,7 +129,9 @@ public:
     /// whoever made it, usually as a child of the window).
     void RegisterFeature(FormFeature* feature) { Features.push_back(feature); }
     /// A side panel: only one is open at a time, and Stop or Quit close it first.
-    void RegisterSidePanel(QWidget* panel, std::function<void()> closeAction);
+    /// closedByStop false: a panel that stays open while things play (the messages), which
+    /// Stop and Quit leave alone.
+    void RegisterSidePanel(QWidget* panel, std::function<void()> closeAction, bool closedByStop = true);
     /// Closes every open side panel but the given one, through its own close action.
     void CloseOtherSidePanels(const QWidget* keep);
     /// A side panel is about to be shown: a running quiz stops, the other panels close.
@@ -169,6 +173,7 @@ public:
     bool IsMasked(std::uint8_t character) override;
     CharacterContext ContextForCharacter() const override;
     bool SilentRun() const override;
+    std::optional<std::string> ShortcutText(std::uint8_t character) override;
     bool IsQuitting() const override { return Quitting; }
     void OnPlaybackEnded() override;
     void ShowDeviceError(const Status& status) override;
@@ -218,6 +223,7 @@ private:
     MorseTable Codes;
     CharacterPool Characters;
     LocalCharacters LocalCodes;
+    ShortcutTable ShortcutKeys;
     SpeedSettings SpeedState;
     std::unique_ptr<WindowTimer> Timer1;
     std::unique_ptr<WindowTimer> Boucle;
@@ -228,6 +234,7 @@ private:
     struct SidePanel {
         QWidget* Panel;
         std::function<void()> Close;
+        bool ClosedByStop = true;
     };
     std::vector<SidePanel> SidePanels;
     std::vector<QWidget*> ModePanes;
@@ -256,6 +263,8 @@ private:
     /// Stop was pressed during this replay: it ends without a continuous-replay standby.
     bool ReplayStopped = false;
     std::string ReplayResumeText;
+    /// The text of a shortcut key just typed, which the box shows in place of the key.
+    std::string TypedShortcutText;
     int ReplayProgress = 0;
     int StandbyMs = 0;
     std::function<void()> ContinuousRestart;

@@ -1,18 +1,27 @@
 // The main window's seams for its features: side panels, practice modes and their panes, the
 // push-to-talk hand-over, and the list of features that join start-up, Stop and playback.
+#include <QAction>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QLayout>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QVBoxLayout>
 #include <algorithm>
 
 #include "platform/qt/TJoystickex.h"
+#include "ui/ControlsPane.h"
 #include "ui/EntrySheetFeature.h"
 #include "ui/FileFeature.h"
+#include "ui/InstructorFeature.h"
 #include "ui/LocalCharactersPanel.h"
+#include "ui/MainMenu.h"
+#include "ui/MessagesFeature.h"
 #include "ui/QuizFeature.h"
 #include "ui/RandomFeature.h"
+#include "ui/ReferenceListsFeature.h"
+#include "ui/ShortcutPanel.h"
 #include "ui/TForm1.h"
 #include "ui/TextPane.h"
 #include "ui/TransmitterFeature.h"
@@ -24,18 +33,23 @@ void TForm1::CreateFeatures() {
     // Buttons 1 and 2 of the first joystick are a straight key or paddles.
     Joystickex1 = new TJoystickex(Services.JoystickDevice, this);
     JoystickPresent = !Services.JoystickDevice.empty() && Joystickex1->Capture();
+    auto* lists = new ReferenceListsFeature(*this);
     auto* random = new RandomFeature(*this);
     new QuizFeature(*this, random);
     auto* sheet = new EntrySheetFeature(*this);
     new FileFeature(*this, *sheet);
     new LocalCharactersPanel(*this);
+    auto* shortcuts = new ShortcutPanel(*this);
+    shortcuts->OnShortcutsChanged = [lists] { lists->RebuildAlphabet(); };
+    new MessagesFeature(*this);
+    new InstructorFeature(*this);
     Transmitter =
         new TransmitterFeature(*this, Services.CreateTransmitterDevices ? Services.CreateTransmitterDevices()
                                                                         : TransmitterDevices::System());
 }
 
-void TForm1::RegisterSidePanel(QWidget* panel, std::function<void()> closeAction) {
-    SidePanels.push_back({panel, std::move(closeAction)});
+void TForm1::RegisterSidePanel(QWidget* panel, std::function<void()> closeAction, bool closedByStop) {
+    SidePanels.push_back({panel, std::move(closeAction), closedByStop});
 }
 
 void TForm1::OpenSidePanel(const QWidget* panel, bool rewiresTransmitter) {
@@ -61,7 +75,7 @@ void TForm1::CloseOtherSidePanels(const QWidget* keep) {
 
 bool TForm1::CloseOpenSidePanel() {
     for (const SidePanel& side : SidePanels) {
-        if (side.Panel->isVisible()) {
+        if (side.ClosedByStop && side.Panel->isVisible()) {
             side.Close();
             return true;
         }
@@ -70,8 +84,12 @@ bool TForm1::CloseOpenSidePanel() {
 }
 
 void TForm1::AddMode(QRadioButton* button, QWidget* pane) {
+    // The mode buttons fill rows of three, so that the column stays narrow.
+    constexpr int kModesPerRow = 3;
     button->setParent(ModeButtons);
-    ModeButtons->layout()->addWidget(button);
+    auto* grid = static_cast<QGridLayout*>(ModeButtons->layout());
+    const int placed = grid->count();
+    grid->addWidget(button, placed / kModesPerRow, placed % kModesPerRow);
     pane->setParent(RightColumn);
     ModeArea->insertWidget(ModeArea->count() - 1, pane, 1);
     pane->setVisible(false);
@@ -102,6 +120,11 @@ void TForm1::NotifyPracticePlaying(bool playing) {
 }
 
 void TForm1::ApplyInstructorLimits(const InstructorLimits& limits) {
+    // The tone window and the speed (with its menu keys) stay as the instructor left them.
+    Menu->MenuNote->setEnabled(!limits.FixedNote);
+    Controls->UpDownVitesse->setEnabled(!limits.FixedSpeed);
+    Menu->UpSpeed->setEnabled(!limits.FixedSpeed);
+    Menu->DownSpeed->setEnabled(!limits.FixedSpeed);
     for (FormFeature* feature : Features) {
         feature->ApplyInstructorLimits(limits);
     }

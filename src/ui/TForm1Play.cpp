@@ -60,10 +60,22 @@ bool TForm1::EditcaractereKeyPress(QKeyEvent* event) {
         case Qt::Key_Down:
         case Qt::Key_PageUp:
         case Qt::Key_PageDown:
-            return true;  // they belong to the reference lists, never to the box
+            // They belong to the reference lists, never to the box.
+            for (FormFeature* feature : Features) {
+                if (feature->HandleTextBoxKey(event->key())) {
+                    break;
+                }
+            }
+            return true;
         case Qt::Key_Return:
         case Qt::Key_Enter:
-            PressDefaultButton();  // the box never takes a line break
+            // The box never takes a line break: the visible list plays, or the default button.
+            for (FormFeature* feature : Features) {
+                if (feature->HandleTextBoxKey(Qt::Key_Return)) {
+                    return true;
+                }
+            }
+            PressDefaultButton();
             return true;
         default:
             break;
@@ -86,7 +98,14 @@ bool TForm1::EditcaractereKeyPress(QKeyEvent* event) {
     if (codePoints.size() == 1 && IsDeadKeyCharacter(codePoints.front())) {
         return true;
     }
-    Player->PlayQueue() += ToCodes(typed);
+    std::string codes = ToCodes(typed);
+    if (codes.size() == 1 && !Codes.HasPattern(static_cast<std::uint8_t>(codes.front()))) {
+        if (auto text = ShortcutKeys.TextFor(static_cast<std::uint8_t>(codes.front()))) {
+            codes = *text;
+            TypedShortcutText = Cp1252ToUtf8(*text);
+        }
+    }
+    Player->PlayQueue() += codes;
     if (Menu->MenuDelayedPlay->isChecked()) {
         // The text only gathers in the box, for a later Replay.
         Player->PlayQueue().clear();
@@ -99,6 +118,15 @@ bool TForm1::EditcaractereKeyPress(QKeyEvent* event) {
 }
 
 void TForm1::EditcaractereChange() {
+    if (!TypedShortcutText.empty()) {
+        // The box shows the shortcut's text in place of its key.
+        const QString text = QString::fromStdString(TypedShortcutText);
+        TypedShortcutText.clear();
+        QTextCursor cursor = Text->Editcaractere->textCursor();
+        cursor.deletePreviousChar();
+        cursor.insertText(text);
+        Text->Editcaractere->setTextCursor(cursor);
+    }
     Text->ButtonReplayText->setEnabled(!Text->Editcaractere->IsEmpty());
     if (ReplayActive) {
         return;
@@ -182,6 +210,7 @@ void TForm1::SetTextReplay(bool running) {
     for (FormFeature* feature : Features) {
         feature->OnTextReplay(running);
     }
+    NotifyPracticePlaying(running);
 }
 
 void TForm1::ButtonStopClick() {
@@ -225,6 +254,7 @@ void TForm1::StopPlayback(bool afterKeying) {
     for (FormFeature* feature : Features) {
         feature->OnStop();
     }
+    NotifyPracticePlaying(false);
     Player->PlayQueue().clear();
     TypingPlay = false;
     Player->RestoreDriftedTone();
@@ -307,6 +337,10 @@ bool TForm1::IsMasked(std::uint8_t character) {
         }
     }
     return false;
+}
+
+std::optional<std::string> TForm1::ShortcutText(std::uint8_t character) {
+    return ShortcutKeys.TextFor(character);
 }
 
 CharacterContext TForm1::ContextForCharacter() const {

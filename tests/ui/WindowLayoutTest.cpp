@@ -26,6 +26,8 @@ constexpr SidePanel kSidePanels[] = {
     {"PanelLocalLesson", "MenuLocallesson", "ButtonLocalLessonExit"},
     {"PanelLocalCharacters", "MenuLocalCharacters", "ButtonLocalCaractereExit"},
     {"PanelPort", "MenuPort", "ButtonClosePanelPort"},
+    {"PanelLocalShortcut", "MenuLocalShortcuts", "ButtonShortcutExit"},
+    {"PanelMsg", "MenuLocalMessages", "ButtonCloseMsg"},
 };
 
 struct Mode {
@@ -34,7 +36,11 @@ struct Mode {
     const char* Button;
 };
 
-constexpr Mode kModes[] = {{"typing", nullptr}, {"Random", "RadioButtonRandom"}, {"Quiz", "RadioButtonQuiz"}};
+constexpr Mode kModes[] = {{"typing", nullptr},
+                           {"QCodes", "RadioButtonCodeQ"},
+                           {"Abbreviations", "RadioButtonAbrev"},
+                           {"Random", "RadioButtonRandom"},
+                           {"Quiz", "RadioButtonQuiz"}};
 
 // The quiz's mark button sits outside the window on purpose: only its accelerator reaches it.
 const QStringList kOffStage = {"ButtonMark"};
@@ -104,6 +110,21 @@ TEST_P(WindowLayoutTest, EveryModeWithEverySidePanelShowsEveryTextWhole) {
             Settle();
             ASSERT_FALSE(panel->isVisible()) << state.toStdString();
         }
+    }
+}
+
+// The instructor window with both of its red labels showing.
+TEST_P(WindowLayoutTest, InstructorWindowShowsEveryTextWhole) {
+    Open();
+    Trigger("MenuInstructor");
+    auto* dialog = Find<QWidget>("TFormInstructor");
+    Find<QWidget>("LabelPassword")->setVisible(true);
+    Find<QWidget>("LabelIncorrectPassword")->setVisible(true);
+    Settle();
+    const QStringList faults = ClippedTexts(dialog);
+    EXPECT_TRUE(faults.isEmpty()) << faults.join("\n  ").toStdString();
+    if (const QString folder = qEnvironmentVariable("KELVARO_LAYOUT_SHOTS"); !folder.isEmpty()) {
+        dialog->grab().save(QString("%1/instructor-%2.png").arg(folder).arg(GetParam()));
     }
 }
 

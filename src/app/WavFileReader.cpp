@@ -1,6 +1,8 @@
 // Reads the sound of a WAV file, whatever its sample format, rate and channel count.
 #include "app/WavFileReader.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -41,6 +43,10 @@ Status WavFileReader::Open(const std::string& path) {
     if (!File) {
         const int error = errno;
         return Status::Failure(error, path + ": cannot read (" + std::strerror(error) + ")");
+    }
+    struct stat info {};
+    if (::fstat(::fileno(File.get()), &info) == 0 && S_ISDIR(info.st_mode)) {
+        return Refuse("a folder, not a WAV file");
     }
     if (std::fseek(File.get(), 0, SEEK_END) != 0) {
         return Refuse("cannot read (not a file that can be searched)");

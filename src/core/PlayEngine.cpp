@@ -18,7 +18,7 @@ namespace kelvaro {
 
 PlayEngine::PlayEngine(WaveOut& output, WindowTimer& timer1, RandomGenerator& random, const MorseTable& table,
                        const SpeedSettings& speed, PlayHost& host)
-    : Output(output),
+    : Output(&output),
       Timer1(timer1),
       Random(random),
       Table(table),
@@ -34,13 +34,13 @@ Status PlayEngine::OpenOutput(int deviceId) {
     OpenDeviceId = deviceId;
     // The tables are built whatever the device does: the recorder renders from them too.
     RebuildTables();
-    const Status opened = Output.Open(deviceId, [this](int bufferId) { OnBufferDone(bufferId); });
+    const Status opened = Output->Open(deviceId, [this](int bufferId) { OnBufferDone(bufferId); });
     if (!opened.Ok()) {
         NoDevice = true;
         return Status::Failure(opened.Code, kCantOpenContext);
     }
     NoDevice = false;
-    const Status reset = Output.Reset();
+    const Status reset = Output->Reset();
     if (!reset.Ok()) {
         return Status::Failure(reset.Code, kResetContext);
     }
@@ -48,18 +48,46 @@ Status PlayEngine::OpenOutput(int deviceId) {
 }
 
 Status PlayEngine::ReopenOutput(int deviceId) {
-    if (Output.IsOpen()) {
-        Output.Reset();
-        Output.Close();
+    if (Output->IsOpen()) {
+        Output->Reset();
+        Output->Close();
     }
     return OpenOutput(deviceId);
 }
 
+Status PlayEngine::UseOutput(WaveOut& output) {
+    if (&output == Output) {
+        return Status::Success();
+    }
+    if (IsSidetoneActive) {
+        StopSidetone();
+    }
+    if (Output->IsOpen()) {
+        Output->Reset();
+        Output->Close();
+    }
+    Output = &output;
+    if (NoDevice) {
+        return Status::Success();  // without a sound card nothing is opened, whatever the use
+    }
+    // Whatever was still pending on the other device has been reported done by its reset.
+    IsBufferIdle = true;
+    const Status opened = Output->Open(OpenDeviceId, [this](int bufferId) { OnBufferDone(bufferId); });
+    if (!opened.Ok()) {
+        return Status::Failure(opened.Code, kCantOpenContext);
+    }
+    const Status reset = Output->Reset();
+    if (!reset.Ok()) {
+        return Status::Failure(reset.Code, kResetContext);
+    }
+    return Status::Success();
+}
+
 void PlayEngine::CloseOutput() {
     Timer1.SetEnabled(false);
-    if (Output.IsOpen()) {
-        Output.Reset();
-        Output.Close();
+    if (Output->IsOpen()) {
+        Output->Reset();
+        Output->Close();
     }
 }
 
@@ -168,13 +196,13 @@ bool PlayEngine::ReclaimOutputFromInput() {
     if (NoDevice) {
         return true;
     }
-    Output.Close();
-    const Status opened = Output.Open(OpenDeviceId, [this](int bufferId) { OnBufferDone(bufferId); });
+    Output->Close();
+    const Status opened = Output->Open(OpenDeviceId, [this](int bufferId) { OnBufferDone(bufferId); });
     if (!opened.Ok()) {
         Host.FatalDeviceError(Status::Failure(opened.Code, kCantOpenContext));
         return false;
     }
-    ShowIfFailed(Output.Reset(), kResetContext);
+    ShowIfFailed(Output->Reset(), kResetContext);
     return true;
 }
 
@@ -182,16 +210,16 @@ void PlayEngine::QueueCharacter(int frames, bool isBlank, bool noiseOn) {
     IsBufferIdle = false;
     if (!NoDevice) {
         // Cuts the noise tail of the previous character, if it still plays.
-        ShowIfFailed(Output.Reset(), kResetContext);
+        ShowIfFailed(Output->Reset(), kResetContext);
     }
     if (KeyingConfigured() && !isBlank) {
-        LastKeying.LeadMs = NoDevice ? 0 : Output.OutputLatencyMs();
+        LastKeying.LeadMs = NoDevice ? 0 : Output->OutputLatencyMs();
         Transmitter->CwKeyDown(LastKeying, false);
     }
     if (NoDevice) {
         return;
     }
-    const Status written = Output.Write(
+    const Status written = Output->Write(
         kCharacterBuffer,
         std::span<const Sample>(CharBuffer.data(), static_cast<std::size_t>(frames) * kChannels));
     if (!written.Ok()) {
@@ -207,7 +235,7 @@ void PlayEngine::QueueCharacter(int frames, bool isBlank, bool noiseOn) {
     }
     if (noiseOn) {
         // The noise plays on behind the character until the next character cuts it.
-        ShowIfFailed(Output.Write(kNoiseTailBuffer, NoiseTail), kWriteContext);
+        ShowIfFailed(Output->Write(kNoiseTailBuffer, NoiseTail), kWriteContext);
     }
 }
 
@@ -225,7 +253,7 @@ void PlayEngine::CompletionStep(int bufferId, bool forced) {
         // list still keys for about one latency after the device took the character's last
         // frame and ends with the sound by its own final entry, so stopping it here would cut
         // its last element. Forced ends (no device, a refused buffer) stop at once.
-        if (Transmitter != nullptr && (forced || NoDevice || Output.OutputLatencyMs() == 0)) {
+        if (Transmitter != nullptr && (forced || NoDevice || Output->OutputLatencyMs() == 0)) {
             Transmitter->StopElementSequencer();
         }
         // The noise tail, and buffers returned by a reset after their character was already
@@ -262,16 +290,17 @@ void PlayEngine::StartSidetone(bool noiseOn) {
     }
     IsBufferIdle = false;
     if (noiseOn && !NoDevice) {
-        ShowIfFailed(Output.Reset(), kResetContext);
+        ShowIfFailed(Output->Reset(), kResetContext);
     }
     if (KeyingConfigured()) {
         Transmitter->CwKeyDown(LastKeying, true);
+        HandKeyed = true;
     }
     if (!NoDevice) {
         ShowIfFailed(
-            Output.Write(kCharacterBuffer,
-                         std::span<const Sample>(CharBuffer.data(),
-                                                 static_cast<std::size_t>(kSidetoneFrames) * kChannels)),
+            Output->Write(kCharacterBuffer,
+                          std::span<const Sample>(CharBuffer.data(),
+                                                  static_cast<std::size_t>(kSidetoneFrames) * kChannels)),
             kWriteContext);
     }
     IsSidetoneActive = true;
@@ -279,12 +308,20 @@ void PlayEngine::StartSidetone(bool noiseOn) {
 
 void PlayEngine::StopSidetone() {
     IsSidetoneActive = false;
+    // The line keyed by the held key is released before the tone: the completion of the tone
+    // would leave a hand-keyed line as it is.
+    if (HandKeyed) {
+        HandKeyed = false;
+        if (Transmitter != nullptr) {
+            Transmitter->CwKeyUp();
+        }
+    }
     if (NoDevice) {
         // Nothing will report the tone done: end it here.
         CompletionStep(kCharacterBuffer, true);
         return;
     }
-    ShowIfFailed(Output.Reset(), kResetContext);
+    ShowIfFailed(Output->Reset(), kResetContext);
 }
 
 void PlayEngine::UpDownAmplitudeClick(int levelDb) {

@@ -72,6 +72,11 @@ public:
     /// After a sound-card change: reset, close and open again on the chosen device.
     Status ReopenOutput(int deviceId);
     void CloseOutput();
+    /// Plays through another device from now on (the low-latency one while a key is used):
+    /// the current one is reset and closed, the new one opened on the same device number.
+    /// A held sidetone stops first. Nothing is opened without a sound card.
+    Status UseOutput(WaveOut& output);
+    const WaveOut& CurrentOutput() const { return *Output; }
 
     std::string& PlayQueue() { return Queue; }
     const std::string& PlayQueue() const { return Queue; }
@@ -88,6 +93,7 @@ public:
 
     /// A held key: up to 5 s of continuous tone, keying the transmitter until StopSidetone.
     void StartSidetone(bool noiseOn);
+    /// Cuts the tone; a line the held key keyed goes back to rest first.
     void StopSidetone();
 
     /// Characters of a shortcut expansion not yet taken; a replay starts from 0.
@@ -139,7 +145,7 @@ private:
     bool ReclaimOutputFromInput();
     void ShowIfFailed(const Status& status, const char* context);
 
-    WaveOut& Output;
+    WaveOut* Output;
     WindowTimer& Timer1;
     RandomGenerator& Random;
     const MorseTable& Table;
@@ -151,6 +157,8 @@ private:
     bool IsBufferIdle = true;
     bool NoDevice = false;
     bool IsSidetoneActive = false;
+    /// The sidetone keyed the transmitter line (follow-the-key).
+    bool HandKeyed = false;
     int OpenDeviceId = WaveOut::kDefaultDevice;
     std::size_t ShortcutCredit = 0;
     bool InSilentCompletion = false;

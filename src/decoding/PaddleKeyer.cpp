@@ -7,7 +7,8 @@
 
 namespace kelvaro {
 
-PaddleKeyer::PaddleKeyer(MonitorDecoding& shared, HandKeyDecoder& decoder) : Shared(shared), Decoder(decoder) {}
+PaddleKeyer::PaddleKeyer(MonitorDecoding& shared, HandKeyDecoder& decoder)
+    : Shared(shared), Decoder(decoder) {}
 
 PaddleKeyer::Contact PaddleKeyer::ContactOf(int button, bool reverse) {
     const bool dash = (button == 1) != reverse;

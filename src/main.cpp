@@ -43,10 +43,14 @@ int main(int argc, char** argv) {
 
     kelvaro::QtDispatcher dispatcher;
     const std::unique_ptr<kelvaro::WaveOut> output = kelvaro::CreateWaveOut(dispatcher);
+    // A hand key's sidetone must follow the key: its own output buffers little.
+    const std::unique_ptr<kelvaro::WaveOut> sidetone =
+        kelvaro::CreateWaveOut(dispatcher, kelvaro::WaveOutUse::Sidetone);
     kelvaro::QtPrompter prompter(QString::fromStdString(kelvaro::LanguageTable().Text("Application.Title")));
 
     kelvaro::TForm1Services services;
     services.Output = output.get();
+    services.SidetoneOutput = sidetone.get();
     services.CreateTimer = [] { return std::make_unique<kelvaro::QtWindowTimer>(); };
     services.Prompts = &prompter;
     services.SettingsPath = kelvaro::SettingsFile::Locate().Path().string();

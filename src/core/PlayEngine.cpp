@@ -34,7 +34,7 @@ Status PlayEngine::OpenOutput(int deviceId) {
     OpenDeviceId = deviceId;
     // The tables are built whatever the device does: the recorder renders from them too.
     RebuildTables();
-    const Status opened = Output->Open(deviceId, [this](int bufferId) { OnBufferDone(bufferId); });
+    const Status opened = Output->Open(deviceId, DoneHandlerFor(Output));
     if (!opened.Ok()) {
         NoDevice = true;
         return Status::Failure(opened.Code, kCantOpenContext);
@@ -62,25 +62,37 @@ Status PlayEngine::UseOutput(WaveOut& output) {
     if (IsSidetoneActive) {
         StopSidetone();
     }
+    // Buffers the old device hands back from now on (at once or later) are not the end of
+    // anything on the new one.
+    SwitchingOutput = true;
     if (Output->IsOpen()) {
         Output->Reset();
         Output->Close();
     }
     Output = &output;
-    if (NoDevice) {
-        return Status::Success();  // without a sound card nothing is opened, whatever the use
+    Status result = Status::Success();
+    if (!NoDevice) {
+        const Status opened = Output->Open(OpenDeviceId, DoneHandlerFor(Output));
+        if (!opened.Ok()) {
+            result = Status::Failure(opened.Code, kCantOpenContext);
+        } else if (const Status reset = Output->Reset(); !reset.Ok()) {
+            result = Status::Failure(reset.Code, kResetContext);
+        }
     }
-    // Whatever was still pending on the other device has been reported done by its reset.
-    IsBufferIdle = true;
-    const Status opened = Output->Open(OpenDeviceId, [this](int bufferId) { OnBufferDone(bufferId); });
-    if (!opened.Ok()) {
-        return Status::Failure(opened.Code, kCantOpenContext);
+    SwitchingOutput = false;
+    // A character cut by the switch counts as played: the chain goes on on the new device.
+    if (!IsBufferIdle) {
+        CompletionStep(kCharacterBuffer, true);
     }
-    const Status reset = Output->Reset();
-    if (!reset.Ok()) {
-        return Status::Failure(reset.Code, kResetContext);
-    }
-    return Status::Success();
+    return result;
+}
+
+WaveOut::DoneHandler PlayEngine::DoneHandlerFor(const WaveOut* device) {
+    return [this, device](int bufferId) {
+        if (device == Output && !SwitchingOutput) {
+            OnBufferDone(bufferId);
+        }
+    };
 }
 
 void PlayEngine::CloseOutput() {
@@ -197,7 +209,7 @@ bool PlayEngine::ReclaimOutputFromInput() {
         return true;
     }
     Output->Close();
-    const Status opened = Output->Open(OpenDeviceId, [this](int bufferId) { OnBufferDone(bufferId); });
+    const Status opened = Output->Open(OpenDeviceId, DoneHandlerFor(Output));
     if (!opened.Ok()) {
         Host.FatalDeviceError(Status::Failure(opened.Code, kCantOpenContext));
         return false;

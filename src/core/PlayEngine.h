@@ -74,7 +74,8 @@ public:
     void CloseOutput();
     /// Plays through another device from now on (the low-latency one while a key is used):
     /// the current one is reset and closed, the new one opened on the same device number.
-    /// A held sidetone stops first. Nothing is opened without a sound card.
+    /// A held sidetone stops first; a character cut by the switch counts as played and the
+    /// chain goes on with the next one. Nothing is opened without a sound card.
     Status UseOutput(WaveOut& output);
     const WaveOut& CurrentOutput() const { return *Output; }
 
@@ -144,6 +145,8 @@ private:
     bool KeyingConfigured() const;
     bool ReclaimOutputFromInput();
     void ShowIfFailed(const Status& status, const char* context);
+    /// Reports of the given device only, and none while the output is being switched.
+    WaveOut::DoneHandler DoneHandlerFor(const WaveOut* device);
 
     WaveOut* Output;
     WindowTimer& Timer1;
@@ -159,6 +162,7 @@ private:
     bool IsSidetoneActive = false;
     /// The sidetone keyed the transmitter line (follow-the-key).
     bool HandKeyed = false;
+    bool SwitchingOutput = false;
     int OpenDeviceId = WaveOut::kDefaultDevice;
     std::size_t ShortcutCredit = 0;
     bool InSilentCompletion = false;

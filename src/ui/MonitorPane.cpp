@@ -95,8 +95,8 @@ MonitorPane::MonitorPane(QWidget* parent) : QGroupBox(parent) {
     // One group across both boxes; the handlers select and clear the buttons themselves.
     Sources = new QButtonGroup(this);
     Sources->setExclusive(false);
-    for (QRadioButton* source :
-         {RadioButtonLC, RadioButtonRC, RadioButtonPioche, RadioButtonElKeyN, RadioButtonElKeyR, RadioButtonCTRL}) {
+    for (QRadioButton* source : {RadioButtonLC, RadioButtonRC, RadioButtonPioche, RadioButtonElKeyN,
+                                 RadioButtonElKeyR, RadioButtonCTRL}) {
         source->setAutoExclusive(false);
         Sources->addButton(source);
     }

@@ -9,6 +9,7 @@
 
 #include "platform/qt/TJoystickex.h"
 #include "ui/LocalCharactersPanel.h"
+#include "ui/MonitorFeature.h"
 #include "ui/QuizFeature.h"
 #include "ui/RandomFeature.h"
 #include "ui/TForm1.h"
@@ -28,6 +29,24 @@ void TForm1::CreateFeatures() {
     Transmitter =
         new TransmitterFeature(*this, Services.CreateTransmitterDevices ? Services.CreateTransmitterDevices()
                                                                         : TransmitterDevices::System());
+    new MonitorFeature(*this);
+}
+
+void TForm1::OnCharacterSounded() {
+    for (FormFeature* feature : Features) {
+        feature->OnCharacterSounded();
+    }
+}
+
+bool TForm1::InputDeviceOpen() const {
+    return std::any_of(Features.begin(), Features.end(),
+                       [](const FormFeature* feature) { return feature->InputDeviceOpen(); });
+}
+
+void TForm1::CloseInputDevice() {
+    for (FormFeature* feature : Features) {
+        feature->CloseInputDevice();
+    }
 }
 
 void TForm1::RegisterSidePanel(QWidget* panel, std::function<void()> closeAction) {

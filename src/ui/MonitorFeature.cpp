@@ -159,9 +159,16 @@ void MonitorFeature::ConnectControls() {
 bool MonitorFeature::eventFilter(QObject* watched, QEvent* event) {
     if (watched == Form.TextBox().Editcaractere) {
         switch (event->type()) {
-            case QEvent::KeyPress:
-                EditcaractereKeyDown(static_cast<QKeyEvent*>(event));
+            case QEvent::KeyPress: {
+                const auto* key = static_cast<QKeyEvent*>(event);
+                if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && Shown()) {
+                    // Enter starts a new line of the decoded text.
+                    Pane->MemoMonitor->moveCursor(QTextCursor::End);
+                    InsertText("\n");
+                }
+                EditcaractereKeyDown(key);
                 break;
+            }
             case QEvent::KeyRelease:
                 EditcaractereKeyUp(static_cast<QKeyEvent*>(event));
                 break;

@@ -62,7 +62,8 @@ void AudioToneDecoder::SetThreshold(int level) {
 
 void AudioToneDecoder::AnalyseBuffer(std::span<const std::uint8_t> frames) {
     const int frameCount = static_cast<int>(frames.size() / 2);
-    SampleBase = MarkStartFrame == -1 ? 0 : SampleBase + kBufferFrames;
+    SampleBase = MarkStartFrame == -1 ? 0 : SampleBase + PreviousFrames;
+    PreviousFrames = frameCount;
     MeasuredInBuffer = false;
     for (int i = 0; i < frameCount; ++i) {
         const std::size_t at = 2 * static_cast<std::size_t>(i);

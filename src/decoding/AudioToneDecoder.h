@@ -51,7 +51,7 @@ public:
     void SetThreshold(int level);
     int Threshold() const { return DecoderThreshold; }
     /// One filled recording buffer: kBufferFrames interleaved frames, left then right,
-    /// 128 = silence (a shorter span is analysed as far as it goes).
+    /// 128 = silence. Positions run on across buffers of any length.
     void AnalyseBuffer(std::span<const std::uint8_t> frames);
 
     /// Running estimates in frames, -1 when none.
@@ -85,6 +85,7 @@ private:
     std::int64_t SampleBase = 0;
     std::int64_t MarkStartFrame = -1;
     std::int64_t MarkEndFrame = -1;
+    int PreviousFrames = kBufferFrames;
     int DotFrames = -1;
     int DashFrames = -1;
     int GapFrames = -1;

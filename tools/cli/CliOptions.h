@@ -9,7 +9,8 @@
 
 namespace kelvaro::cli {
 
-enum class CliCommand { Render, Play };
+enum class CliCommand { Render, Play, Decode };
+enum class DecodeChannel { Left, Right };
 
 struct CliOptions {
     CliCommand Command = CliCommand::Play;
@@ -32,6 +33,12 @@ struct CliOptions {
     std::optional<std::uint32_t> Seed;
     /// A file, a device or a pipe; "-" is standard output.
     std::string OutputPath;
+
+    /// decode: the WAV file, the channel listened to, the tone threshold 0..127, letter case.
+    std::string InputPath;
+    DecodeChannel Channel = DecodeChannel::Left;
+    int Threshold = 64;
+    bool UpperCase = false;
 };
 
 struct CliUsageError {

@@ -5,6 +5,7 @@
 #   screenshot-random.png  a quick random series, with the chosen-characters panel open
 #   screenshot-quiz.png    the quiz
 #   screenshot-port.png    the quiz with Tools > Port open
+#   screenshot-monitor.png monitoring, a few letters keyed with the Ctrl key
 #
 #   scripts/screenshot.sh [PATH/TO/kelvaro] [FOLDER]
 #
@@ -18,6 +19,8 @@ folder=${2:-docs}
 mkdir -p "$folder"
 config_dir=$(mktemp -d)
 trap 'chmod -R u+w "$config_dir"; rm -rf "$config_dir"' EXIT
+# Monitoring listens to the Ctrl key.
+printf 'SPEED=12\r\nMONITOR_CHANNEL=CTRLKEY\r\n\002\r\n' >"$config_dir/kelvaro.dat"
 
 if [ -n "${SCREENSHOT_DPI:-}" ]; then
     export QT_FONT_DPI=$SCREENSHOT_DPI
@@ -62,6 +65,12 @@ scripts/with-display.sh bash -c '
     key Down
     key p
     shoot screenshot-port.png
+    key Escape
+    alt g
+    ctrl() { xdotool keydown Control_L; sleep "$1"; xdotool keyup Control_L; sleep 0.08; }
+    ctrl 0.08; ctrl 0.3; sleep 1.2   # a
+    ctrl 0.3; ctrl 0.08; ctrl 0.3; ctrl 0.08; sleep 1.2   # c
+    shoot screenshot-monitor.png
     kill -TERM "$app"
     wait "$app"
 ' screenshot "$config_dir" "$program" "$folder"

@@ -46,6 +46,7 @@ MonitorPane::MonitorPane(QWidget* parent) : QGroupBox(parent) {
     MemoMonitor->setFont(BoldFixedFont());
     MemoMonitor->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     MemoMonitor->setFocusPolicy(Qt::ClickFocus);
+    MemoMonitor->setMinimumHeight(48);
     EditMonitor = named(new QLineEdit(this), "EditMonitor");
     EditMonitor->setReadOnly(true);
     EditMonitor->setFont(BoldFixedFont());
@@ -81,6 +82,7 @@ MonitorPane::MonitorPane(QWidget* parent) : QGroupBox(parent) {
         bar->setValue(0);
         bar->setTextVisible(false);
         bar->setMaximumHeight(10);
+        bar->setMinimumWidth(30);
     }
 
     GroupBoxKeyMonitor = named(new QGroupBox(this), "GroupBoxKeyMonitor");
@@ -135,8 +137,10 @@ MonitorPane::MonitorPane(QWidget* parent) : QGroupBox(parent) {
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(LabelMonitor);
     layout->addLayout(memo, 1);
-    layout->addWidget(EditMonitor);
-    layout->addWidget(CheckBoxUpperCase);
+    auto* echo = new QHBoxLayout;
+    echo->addWidget(EditMonitor, 1);
+    echo->addWidget(CheckBoxUpperCase);
+    layout->addLayout(echo);
     layout->addLayout(sources);
     layout->addWidget(Label4);
 }

@@ -51,6 +51,10 @@ void AudioToneDecoder::ChooseChannel(Channel channel) {
     Analysed = channel;
     MarkStartFrame = -1;
     MarkEndFrame = -1;
+    ForgetEstimates();
+}
+
+void AudioToneDecoder::ForgetEstimates() {
     DotFrames = -1;
     DashFrames = -1;
     GapFrames = -1;

@@ -47,6 +47,8 @@ public:
     /// The channel buttons: choose, and the three estimates and the marks go back to -1.
     void ChooseChannel(Channel channel);
     Channel CurrentChannel() const { return Analysed; }
+    /// The three estimates go back to none (choosing the straight key does this too).
+    void ForgetEstimates();
     /// DecoderThreshold, 0..127 (clamped); takes effect at the next frame whatever the channel.
     void SetThreshold(int level);
     int Threshold() const { return DecoderThreshold; }

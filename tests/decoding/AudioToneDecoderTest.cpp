@@ -281,6 +281,12 @@ TEST_F(AudioToneDecoderTest, StartKeepsTheEstimatesAndIgnoresATonePresentAtStart
     EXPECT_EQ(Shared.CurrentCode, "-");  // the kept dot makes this first mark a dash
     Decoder.ChooseChannel(Channel::Left);
     Estimates(-1, -1, -1);
+    Tone(400);
+    Silence(300);
+    Estimates(400, 1200, 400);
+    Decoder.ForgetEstimates();  // the straight key was chosen in between
+    Estimates(-1, -1, -1);
+    EXPECT_EQ(Decoder.CurrentChannel(), Channel::Left);
 }
 
 TEST_F(AudioToneDecoderTest, LevelBarsShowTheLastFramePeaks) {

@@ -5,6 +5,8 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -82,6 +84,10 @@ inline std::string WavFile(const WavShape& shape, const std::vector<float>& samp
     const std::string body =
         "WAVE" + before + WavFormatChunk(shape) + between + WavChunk("data", WavSamples(shape, samples));
     return "RIFF" + LittleEndian(body.size(), 4) + body;
+}
+
+inline void PutFileBytes(const std::filesystem::path& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
 }
 
 }  // namespace kelvaro::test

@@ -28,6 +28,7 @@
 #include "platform/LinuxOneShotTimer.h"
 #include "platform/PostedOneShotTimer.h"
 #include "platform/SystemClock.h"
+#include "platform/WaveIn.h"
 #include "platform/qt/QtDispatcher.h"
 #include "platform/qt/TJoystickex.h"
 #include "ui/MainMenu.h"
@@ -56,6 +57,7 @@ MonitorFeature::MonitorFeature(TForm1& form) : QObject(&form), Form(form) {
     setObjectName("MonitorFeature");
     WindowThread = new QtDispatcher(this);
     const TForm1Services& devices = Form.Devices();
+    Input = devices.Input;
     if (devices.KeyClock != nullptr) {
         KeyClock = devices.KeyClock;
     } else {
@@ -96,7 +98,13 @@ MonitorFeature::MonitorFeature(TForm1& form) : QObject(&form), Form(form) {
     Form.RegisterFeature(this);
 }
 
-MonitorFeature::~MonitorFeature() = default;
+// The window's own members are gone by now: only the recording device, which outlives the
+// window, is stopped, so that no block reaches the decoders after them.
+MonitorFeature::~MonitorFeature() {
+    if (RecordingOpen && Input != nullptr) {
+        Input->Close();
+    }
+}
 
 QString MonitorFeature::T(const char* entry) const {
     return TableText(Form.Texts(), entry);
@@ -124,7 +132,7 @@ void MonitorFeature::ConnectControls() {
             // Another mode was chosen: nothing stays held, recording stops, the practice
             // output comes back.
             ReleaseHeldKeys();
-            CloseInputDevice();
+            StopRecording();
             UseKeyOutput(false);
         }
     });
@@ -230,7 +238,7 @@ void MonitorFeature::RadioButtonMonitorClick() {
         source = nullptr;
     }
     if (source != nullptr && source != Pane->RadioButtonLC && source != Pane->RadioButtonRC) {
-        CloseInputDevice();
+        StopRecording();
         UseKeyOutput(true);
         Shared->CurrentCode.clear();
         Shared->LastElement.clear();
@@ -259,16 +267,55 @@ void MonitorFeature::UseKeyOutput(bool keyed) {
     }
 }
 
+// The audio branch: recording starts on the chosen input. A device that cannot be opened or
+// started is reported, and decoding stays off; the program goes on (a machine may simply have
+// no input), and a key source can still be chosen.
 void MonitorFeature::StartAudioDecoding() {
     UseKeyOutput(false);
     AudioDecoder->Start();
-    CloseInputDevice();
-    // The recording device joins in the next step; until then the pane shows no levels.
+    StopRecording();
+    if (Input != nullptr && !Form.Engine().NoSoundCard()) {
+        Input->SetOnError([this](const Status& status) { RecordingLost(status); });
+        const Status opened =
+            Input->Open(Form.LoadedSettings().InputDeviceId, [this](std::span<const std::uint8_t> frames) {
+                if (RecordingOpen) {
+                    AudioDecoder->AnalyseBuffer(frames);
+                }
+            });
+        if (opened.Ok()) {
+            RecordingOpen = true;
+        } else {
+            Form.ShowDeviceError(opened);
+        }
+    }
     FocusTextBox();
 }
 
-void MonitorFeature::CloseInputDevice() {
+void MonitorFeature::StopRecording() {
+    ResumeAfterPlayback = false;
+    if (!RecordingOpen) {
+        return;
+    }
     RecordingOpen = false;
+    if (Input != nullptr) {
+        Input->Close();
+    }
+    ShowLevels(0, 0);
+}
+
+// The engine needs the sound card for a character or a sidetone.
+void MonitorFeature::CloseInputDevice() {
+    const bool wasRecording = RecordingOpen;
+    StopRecording();
+    ResumeAfterPlayback = wasRecording;
+}
+
+void MonitorFeature::RecordingLost(const Status& status) {
+    if (!RecordingOpen) {
+        return;
+    }
+    StopRecording();
+    Form.ShowDeviceError(status);
 }
 
 // The source handlers: one of six, the others cleared.
@@ -290,6 +337,7 @@ bool MonitorFeature::SelectSource(QRadioButton* source, bool needsJoystick) {
 
 void MonitorFeature::RadioButtonPiocheClick() {
     if (SelectSource(Pane->RadioButtonPioche, true)) {
+        AudioDecoder->ForgetEstimates();
         HandKey->ResetKeyTimes();
         HandKey->UpdateHandThresholds(Form.Speed().SpeedWpm());
     }
@@ -578,7 +626,8 @@ bool MonitorFeature::HandlePlaybackEnded() {
     if (Shown() && PaddleSourceSelected()) {
         Paddles->QueueRanEmpty(Form.Engine().Keying().PaddleSpacingMs);
     }
-    if (Shown() && !RecordingOpen && (Pane->RadioButtonLC->isChecked() || Pane->RadioButtonRC->isChecked())) {
+    if (ResumeAfterPlayback && Shown() && !RecordingOpen &&
+        (Pane->RadioButtonLC->isChecked() || Pane->RadioButtonRC->isChecked())) {
         RadioButtonMonitorClick();  // decoding resumes by itself after a playback
     }
     return false;

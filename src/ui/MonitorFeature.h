@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 
+#include "core/Status.h"
 #include "decoding/MonitorDisplay.h"
 #include "ui/FormFeature.h"
 
@@ -26,6 +27,7 @@ class PaddleKeyer;
 class QtDispatcher;
 class TForm1;
 class TFormMonitorInfo;
+class WaveIn;
 
 /// Owns the pane, the decoders and the character timer; the window thread runs everything
 /// (the timer's tick is posted there). A held key or paddle is always let go when the mode,
@@ -115,6 +117,9 @@ private:
     bool SelectSource(QRadioButton* source, bool needsJoystick);
     void ChooseChannel(QRadioButton* channel);
     void StartAudioDecoding();
+    /// Stops recording (another source or mode); decoding does not resume by itself.
+    void StopRecording();
+    void RecordingLost(const Status& status);
     void UseKeyOutput(bool keyed);
     void StraightKeyDown();
     void StraightKeyUp();
@@ -126,6 +131,8 @@ private:
     QtDispatcher* WindowThread = nullptr;
     std::unique_ptr<Clock> OwnClock;
     const Clock* KeyClock = nullptr;
+    /// The recording device (it outlives the window); null: none.
+    WaveIn* Input = nullptr;
     std::unique_ptr<MonitorDecoding> Shared;
     std::unique_ptr<OneShotTimer> MMTimerEspace;
     std::unique_ptr<HandKeyDecoder> HandKey;
@@ -133,6 +140,8 @@ private:
     std::unique_ptr<AudioToneDecoder> AudioDecoder;
     bool KeyHeld = false;
     bool RecordingOpen = false;
+    /// A playback closed the recording: it starts again once the queue has run empty.
+    bool ResumeAfterPlayback = false;
     bool KeyOutputInUse = false;
     bool ReadingSettings = false;
 };

@@ -20,6 +20,7 @@
 #include "core/SpeedSettings.h"
 #include "platform/Clock.h"
 #include "platform/OneShotTimer.h"
+#include "platform/WaveIn.h"
 #include "platform/WaveOut.h"
 #include "platform/WindowTimer.h"
 #include "ui/FormFeature.h"
@@ -73,6 +74,8 @@ struct TForm1Services {
     std::function<std::unique_ptr<OneShotTimer>()> CreateLetterTimer;
     /// Times the key's marks and spaces; null: the system's monotonic clock.
     const Clock* KeyClock = nullptr;
+    /// The sound card's input, for the audio decoder of the monitoring; null: none.
+    WaveIn* Input = nullptr;
 };
 
 /// Creation runs the start-up order: settings read and applied, command line, sound output

@@ -17,6 +17,7 @@
 #include "WindowFixture.h"
 #include "app/SettingsWriter.h"
 #include "platform/qt/TJoystickex.h"
+#include "core/MorseTable.h"
 #include "ui/MonitorFeature.h"
 
 namespace kelvaro::test {

@@ -12,6 +12,7 @@
 
 #include "platform/LinuxOneShotTimer.h"
 #include "support/FakePortAccess.h"
+#include "support/FakeWaveIn.h"
 #include "support/FakeWaveOut.h"
 #include "support/ManualClock.h"
 #include "support/ManualOneShotTimer.h"
@@ -63,6 +64,7 @@ protected:
             return timer;
         };
         services.KeyClock = &KeyClock;
+        services.Input = &Input;
         services.SettingsPath =
             SettingsPath.empty() ? (Folder.path() + "/kelvaro.dat").toStdString() : SettingsPath;
         services.Arguments = std::move(arguments);
@@ -107,6 +109,8 @@ protected:
     FakeWaveOut Device;
     /// The low-latency output that monitoring with a key source plays through.
     FakeWaveOut SidetoneDevice;
+    /// The sound card's input for the audio decoder.
+    FakeWaveIn Input;
     /// The monitoring's character timer (it posts its event to the window thread) and clock.
     ManualOneShotTimer* LetterTimer = nullptr;
     ManualClock KeyClock;

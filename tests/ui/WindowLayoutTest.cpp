@@ -34,7 +34,10 @@ struct Mode {
     const char* Button;
 };
 
-constexpr Mode kModes[] = {{"typing", nullptr}, {"Random", "RadioButtonRandom"}, {"Quiz", "RadioButtonQuiz"}};
+constexpr Mode kModes[] = {{"typing", nullptr},
+                           {"Random", "RadioButtonRandom"},
+                           {"Quiz", "RadioButtonQuiz"},
+                           {"Monitoring", "RadioButtonMonitor"}};
 
 // The quiz's mark button sits outside the window on purpose: only its accelerator reaches it.
 const QStringList kOffStage = {"ButtonMark"};

@@ -56,7 +56,7 @@ printf 'SPEED=25\r\nMONITOR_CHANNEL=LEFT\r\n\002\r\n' >"$work_dir/kelvaro.dat"
 app_pid=$!
 window=""
 for _ in $(seq 100); do
-    window=$(xdotool search --name "KELVARO 4.0" 2>/dev/null | head -1)
+    window=$(xdotool search --pid "$app_pid" --name "KELVARO 4.0" 2>/dev/null | head -1)
     [ -n "$window" ] && break
     sleep 0.1
 done

@@ -34,7 +34,7 @@ audio=null
 app_pid=$!
 window=""
 for _ in $(seq 100); do
-    window=$(xdotool search --name "KELVARO 4.0" 2>/dev/null | head -1)
+    window=$(xdotool search --pid "$app_pid" --name "KELVARO 4.0" 2>/dev/null | head -1)
     [ -n "$window" ] && break
     sleep 0.1
 done

@@ -159,13 +159,16 @@ void MonitorFeature::ConnectControls() {
     joystick.OnButton2_Change = [this](bool pressed, int, int) { Joystickex1Button2_Change(pressed); };
     // A key or paddle held as the joystick goes away would never come up again.
     joystick.OnLost = [this] { ReleaseHeldKeys(); };
-    Form.TextBox().Editcaractere->installEventFilter(this);
+    TextBox = Form.TextBox().Editcaractere;
+    TextBox->installEventFilter(this);
 }
 
 // The text box keeps the focus in this mode: its Ctrl key is the CTRL source, and a held Ctrl
 // is let go when the box loses the focus (the key-up would go elsewhere).
+// While the window is being destroyed the box still gets events (it loses the focus): they are
+// recognised without asking the window, and nothing is held then.
 bool MonitorFeature::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == Form.TextBox().Editcaractere) {
+    if (watched == TextBox && TextBox != nullptr) {
         switch (event->type()) {
             case QEvent::KeyPress: {
                 const auto* key = static_cast<QKeyEvent*>(event);

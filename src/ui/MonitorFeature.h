@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QObject>
+#include <QPointer>
 #include <functional>
 #include <memory>
 
@@ -128,6 +129,8 @@ private:
     std::int64_t NowUs() const;
 
     TForm1& Form;
+    /// The window's text box, whose keys and focus this feature watches.
+    QPointer<QObject> TextBox;
     QtDispatcher* WindowThread = nullptr;
     std::unique_ptr<Clock> OwnClock;
     const Clock* KeyClock = nullptr;

@@ -14,6 +14,7 @@
 #   screenshot-shortcuts.png  a shortcut being created in Tools > Shortcuts
 #   screenshot-messages.png   the local messages panel
 #   screenshot-instructor.png the instructor window (Options > Instructor limitations)
+#   screenshot-monitor.png monitoring, a few letters keyed with the Ctrl key
 #
 #   scripts/screenshot.sh [PATH/TO/kelvaro] [FOLDER]
 #
@@ -27,6 +28,8 @@ folder=${2:-docs}
 mkdir -p "$folder"
 config_dir=$(mktemp -d)
 trap 'chmod -R u+w "$config_dir"; rm -rf "$config_dir"' EXIT
+# Monitoring listens to the Ctrl key.
+printf 'SPEED=12\r\nMONITOR_CHANNEL=CTRLKEY\r\n\002\r\n' >"$config_dir/kelvaro.dat"
 
 if [ -n "${SCREENSHOT_DPI:-}" ]; then
     export QT_FONT_DPI=$SCREENSHOT_DPI
@@ -108,6 +111,11 @@ scripts/with-display.sh bash -c '
         echo "screenshot: the instructor window did not appear" >&2
     fi
     key Escape
+    alt g
+    ctrl() { xdotool keydown Control_L; sleep "$1"; xdotool keyup Control_L; sleep 0.08; }
+    ctrl 0.08; ctrl 0.3; sleep 1.2   # a
+    ctrl 0.3; ctrl 0.08; ctrl 0.3; ctrl 0.08; sleep 1.2   # c
+    shoot screenshot-monitor.png
     kill -TERM "$app"
     wait "$app"
 

@@ -10,6 +10,7 @@
 #include "app/LanguageTable.h"
 #include "app/SettingsFile.h"
 #include "platform/SystemClock.h"
+#include "platform/WaveInFactory.h"
 #include "platform/WaveOutFactory.h"
 #include "platform/qt/QtDispatcher.h"
 #include "platform/qt/QtWindowTimer.h"
@@ -60,10 +61,16 @@ int main(int argc, char** argv) {
 
     kelvaro::QtDispatcher dispatcher;
     const std::unique_ptr<kelvaro::WaveOut> output = kelvaro::CreateWaveOut(dispatcher);
+    // A hand key's sidetone must follow the key: its own output buffers little.
+    const std::unique_ptr<kelvaro::WaveOut> sidetone =
+        kelvaro::CreateWaveOut(dispatcher, kelvaro::WaveOutUse::Sidetone);
+    const std::unique_ptr<kelvaro::WaveIn> input = kelvaro::CreateWaveIn(dispatcher);
     kelvaro::QtPrompter prompter(QString::fromStdString(kelvaro::LanguageTable().Text("Application.Title")));
 
     kelvaro::TForm1Services services;
     services.Output = output.get();
+    services.SidetoneOutput = sidetone.get();
+    services.Input = input.get();
     services.CreateTimer = [] { return std::make_unique<kelvaro::QtWindowTimer>(); };
     services.Prompts = &prompter;
     services.SettingsPath = kelvaro::SettingsFile::Locate().Path().string();

@@ -18,7 +18,7 @@ namespace kelvaro {
 
 PlayEngine::PlayEngine(WaveOut& output, WindowTimer& timer1, RandomGenerator& random, const MorseTable& table,
                        const SpeedSettings& speed, PlayHost& host)
-    : Output(output),
+    : Output(&output),
       Timer1(timer1),
       Random(random),
       Table(table),
@@ -34,13 +34,13 @@ Status PlayEngine::OpenOutput(int deviceId) {
     OpenDeviceId = deviceId;
     // The tables are built whatever the device does: the recorder renders from them too.
     RebuildTables();
-    const Status opened = Output.Open(deviceId, [this](int bufferId) { OnBufferDone(bufferId); });
+    const Status opened = Output->Open(deviceId, DoneHandlerFor(Output));
     if (!opened.Ok()) {
         NoDevice = true;
         return Status::Failure(opened.Code, kCantOpenContext);
     }
     NoDevice = false;
-    const Status reset = Output.Reset();
+    const Status reset = Output->Reset();
     if (!reset.Ok()) {
         return Status::Failure(reset.Code, kResetContext);
     }
@@ -48,18 +48,58 @@ Status PlayEngine::OpenOutput(int deviceId) {
 }
 
 Status PlayEngine::ReopenOutput(int deviceId) {
-    if (Output.IsOpen()) {
-        Output.Reset();
-        Output.Close();
+    if (Output->IsOpen()) {
+        Output->Reset();
+        Output->Close();
     }
     return OpenOutput(deviceId);
 }
 
+Status PlayEngine::UseOutput(WaveOut& output) {
+    if (&output == Output) {
+        return Status::Success();
+    }
+    if (IsSidetoneActive) {
+        StopSidetone();
+    }
+    // Buffers the old device hands back from now on (at once or later) are not the end of
+    // anything on the new one.
+    SwitchingOutput = true;
+    if (Output->IsOpen()) {
+        Output->Reset();
+        Output->Close();
+    }
+    Output = &output;
+    Status result = Status::Success();
+    if (!NoDevice) {
+        const Status opened = Output->Open(OpenDeviceId, DoneHandlerFor(Output));
+        if (!opened.Ok()) {
+            result = Status::Failure(opened.Code, kCantOpenContext);
+        } else if (const Status reset = Output->Reset(); !reset.Ok()) {
+            result = Status::Failure(reset.Code, kResetContext);
+        }
+    }
+    SwitchingOutput = false;
+    // A character cut by the switch counts as played: the chain goes on on the new device.
+    if (!IsBufferIdle) {
+        CompletionStep(kCharacterBuffer, true);
+    }
+    return result;
+}
+
+WaveOut::DoneHandler PlayEngine::DoneHandlerFor(const WaveOut* device) {
+    return [this, device](int bufferId) {
+        if (device == Output && !SwitchingOutput) {
+            OnBufferDone(bufferId);
+        }
+    };
+}
+
 void PlayEngine::CloseOutput() {
     Timer1.SetEnabled(false);
-    if (Output.IsOpen()) {
-        Output.Reset();
-        Output.Close();
+    if (Output->IsOpen()) {
+        Output->Reset();
+        Output->Close();
     }
 }
 
@@ -168,13 +208,13 @@ bool PlayEngine::ReclaimOutputFromInput() {
     if (NoDevice) {
         return true;
     }
-    Output.Close();
-    const Status opened = Output.Open(OpenDeviceId, [this](int bufferId) { OnBufferDone(bufferId); });
+    Output->Close();
+    const Status opened = Output->Open(OpenDeviceId, DoneHandlerFor(Output));
     if (!opened.Ok()) {
         Host.FatalDeviceError(Status::Failure(opened.Code, kCantOpenContext));
         return false;
     }
-    ShowIfFailed(Output.Reset(), kResetContext);
+    ShowIfFailed(Output->Reset(), kResetContext);
     return true;
 }
 
@@ -182,16 +222,16 @@ void PlayEngine::QueueCharacter(int frames, bool isBlank, bool noiseOn) {
     IsBufferIdle = false;
     if (!NoDevice) {
         // Cuts the noise tail of the previous character, if it still plays.
-        ShowIfFailed(Output.Reset(), kResetContext);
+        ShowIfFailed(Output->Reset(), kResetContext);
     }
     if (KeyingConfigured() && !isBlank) {
-        LastKeying.LeadMs = NoDevice ? 0 : Output.OutputLatencyMs();
+        LastKeying.LeadMs = NoDevice ? 0 : Output->OutputLatencyMs();
         Transmitter->CwKeyDown(LastKeying, false);
     }
     if (NoDevice) {
         return;
     }
-    const Status written = Output.Write(
+    const Status written = Output->Write(
         kCharacterBuffer,
         std::span<const Sample>(CharBuffer.data(), static_cast<std::size_t>(frames) * kChannels));
     if (!written.Ok()) {
@@ -207,7 +247,7 @@ void PlayEngine::QueueCharacter(int frames, bool isBlank, bool noiseOn) {
     }
     if (noiseOn) {
         // The noise plays on behind the character until the next character cuts it.
-        ShowIfFailed(Output.Write(kNoiseTailBuffer, NoiseTail), kWriteContext);
+        ShowIfFailed(Output->Write(kNoiseTailBuffer, NoiseTail), kWriteContext);
     }
 }
 
@@ -225,7 +265,7 @@ void PlayEngine::CompletionStep(int bufferId, bool forced) {
         // list still keys for about one latency after the device took the character's last
         // frame and ends with the sound by its own final entry, so stopping it here would cut
         // its last element. Forced ends (no device, a refused buffer) stop at once.
-        if (Transmitter != nullptr && (forced || NoDevice || Output.OutputLatencyMs() == 0)) {
+        if (Transmitter != nullptr && (forced || NoDevice || Output->OutputLatencyMs() == 0)) {
             Transmitter->StopElementSequencer();
         }
         // The noise tail, and buffers returned by a reset after their character was already
@@ -262,16 +302,17 @@ void PlayEngine::StartSidetone(bool noiseOn) {
     }
     IsBufferIdle = false;
     if (noiseOn && !NoDevice) {
-        ShowIfFailed(Output.Reset(), kResetContext);
+        ShowIfFailed(Output->Reset(), kResetContext);
     }
     if (KeyingConfigured()) {
         Transmitter->CwKeyDown(LastKeying, true);
+        HandKeyed = true;
     }
     if (!NoDevice) {
         ShowIfFailed(
-            Output.Write(kCharacterBuffer,
-                         std::span<const Sample>(CharBuffer.data(),
-                                                 static_cast<std::size_t>(kSidetoneFrames) * kChannels)),
+            Output->Write(kCharacterBuffer,
+                          std::span<const Sample>(CharBuffer.data(),
+                                                  static_cast<std::size_t>(kSidetoneFrames) * kChannels)),
             kWriteContext);
     }
     IsSidetoneActive = true;
@@ -279,12 +320,20 @@ void PlayEngine::StartSidetone(bool noiseOn) {
 
 void PlayEngine::StopSidetone() {
     IsSidetoneActive = false;
+    // The line keyed by the held key is released before the tone: the completion of the tone
+    // would leave a hand-keyed line as it is.
+    if (HandKeyed) {
+        HandKeyed = false;
+        if (Transmitter != nullptr) {
+            Transmitter->CwKeyUp();
+        }
+    }
     if (NoDevice) {
         // Nothing will report the tone done: end it here.
         CompletionStep(kCharacterBuffer, true);
         return;
     }
-    ShowIfFailed(Output.Reset(), kResetContext);
+    ShowIfFailed(Output->Reset(), kResetContext);
 }
 
 void PlayEngine::UpDownAmplitudeClick(int levelDb) {

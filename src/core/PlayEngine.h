@@ -72,6 +72,12 @@ public:
     /// After a sound-card change: reset, close and open again on the chosen device.
     Status ReopenOutput(int deviceId);
     void CloseOutput();
+    /// Plays through another device from now on (the low-latency one while a key is used):
+    /// the current one is reset and closed, the new one opened on the same device number.
+    /// A held sidetone stops first; a character cut by the switch counts as played and the
+    /// chain goes on with the next one. Nothing is opened without a sound card.
+    Status UseOutput(WaveOut& output);
+    const WaveOut& CurrentOutput() const { return *Output; }
 
     std::string& PlayQueue() { return Queue; }
     const std::string& PlayQueue() const { return Queue; }
@@ -88,6 +94,7 @@ public:
 
     /// A held key: up to 5 s of continuous tone, keying the transmitter until StopSidetone.
     void StartSidetone(bool noiseOn);
+    /// Cuts the tone; a line the held key keyed goes back to rest first.
     void StopSidetone();
 
     /// Characters of a shortcut expansion not yet taken; a replay starts from 0.
@@ -138,8 +145,10 @@ private:
     bool KeyingConfigured() const;
     bool ReclaimOutputFromInput();
     void ShowIfFailed(const Status& status, const char* context);
+    /// Reports of the given device only, and none while the output is being switched.
+    WaveOut::DoneHandler DoneHandlerFor(const WaveOut* device);
 
-    WaveOut& Output;
+    WaveOut* Output;
     WindowTimer& Timer1;
     RandomGenerator& Random;
     const MorseTable& Table;
@@ -151,6 +160,9 @@ private:
     bool IsBufferIdle = true;
     bool NoDevice = false;
     bool IsSidetoneActive = false;
+    /// The sidetone keyed the transmitter line (follow-the-key).
+    bool HandKeyed = false;
+    bool SwitchingOutput = false;
     int OpenDeviceId = WaveOut::kDefaultDevice;
     std::size_t ShortcutCredit = 0;
     bool InSilentCompletion = false;

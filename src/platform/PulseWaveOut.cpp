@@ -328,10 +328,14 @@ void PulseWaveOut::Feed(std::size_t bytes, bool serverAsked) {
         auto* output = static_cast<Sample*>(data);
         const std::size_t chunkSamples = chunkBytes / sizeof(Sample);
         std::size_t filled = 0;
+        int startedBuffer = -1;
         while (!Closing && !Queue.empty() && filled < chunkSamples) {
             WaitingForNext = false;
             Pending& head = Queue.front();
             const std::size_t take = std::min(chunkSamples - filled, head.Samples.size() - head.TakenSamples);
+            if (take > 0 && head.TakenSamples == 0 && startedBuffer < 0) {
+                startedBuffer = head.BufferId;
+            }
             if (take > 0) {
                 std::memcpy(output + filled, head.Samples.data() + head.TakenSamples, take * sizeof(Sample));
             }
@@ -358,6 +362,9 @@ void PulseWaveOut::Feed(std::size_t bytes, bool serverAsked) {
         std::fill(output + filled, output + chunkBytes / sizeof(Sample), Sample{0});
         if (pa_stream_write(Stream, data, chunkBytes, nullptr, 0, PA_SEEK_RELATIVE) < 0) {
             return;
+        }
+        if (startedBuffer >= 0 && OnHandedOver) {
+            OnHandedOver(startedBuffer, MonotonicNowNs());
         }
         bytes -= chunkBytes;
 

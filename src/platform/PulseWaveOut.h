@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -72,6 +73,12 @@ public:
     /// seconds; 0 when not open or not yet known.
     double OutputLatencyS() const;
 
+    /// Told when the first frames of a written buffer have been handed to the server, with the
+    /// time on CLOCK_MONOTONIC (for measuring how soon a sound leaves the program). Set it
+    /// before Open; it runs on the stream's thread or the writer's, with the device locked.
+    using HandedOverHandler = std::function<void(int bufferId, std::int64_t nowNs)>;
+    void SetOnFirstFramesHandedOver(HandedOverHandler handler) { OnHandedOver = std::move(handler); }
+
 private:
     struct Pending {
         int BufferId = 0;
@@ -118,6 +125,7 @@ private:
     /// When the last frame of sound handed over will have been heard, on CLOCK_MONOTONIC.
     std::int64_t TailEndsAtNs = 0;
     std::int64_t LatencyUs = 0;
+    HandedOverHandler OnHandedOver;
 };
 
 }  // namespace kelvaro

@@ -31,6 +31,11 @@ public:
     virtual bool SilentRun() const { return false; }
     /// The queue ran empty. Return true when this feature takes over (the first one wins).
     virtual bool HandlePlaybackEnded() { return false; }
+    /// A character has finished sounding, before it leaves the queue.
+    virtual void OnCharacterSounded() {}
+    /// This feature holds the sound card's input, which must close before anything plays.
+    virtual bool InputDeviceOpen() const { return false; }
+    virtual void CloseInputDevice() {}
     /// The main Stop action (Stop button, Escape, the end of a series or quiz): whatever plays
     /// stops and the controls come back.
     virtual void OnStop() {}

@@ -18,6 +18,9 @@
 #include "core/PlayHost.h"
 #include "core/RandomGenerator.h"
 #include "core/SpeedSettings.h"
+#include "platform/Clock.h"
+#include "platform/OneShotTimer.h"
+#include "platform/WaveIn.h"
 #include "platform/WaveOut.h"
 #include "platform/WindowTimer.h"
 #include "practice/ShortcutTable.h"
@@ -65,6 +68,15 @@ struct TForm1Services {
     std::function<TransmitterDevices()> CreateTransmitterDevices;
     /// The joystick whose buttons 1 and 2 are a key or paddles; empty: none is looked for.
     std::string JoystickDevice = "/dev/input/js0";
+    /// The output a hand key's sidetone plays through while a key source is chosen (it buffers
+    /// little, so the tone follows the key); null: Output serves.
+    WaveOut* SidetoneOutput = nullptr;
+    /// The monitoring's character timer; empty: one on its own thread.
+    std::function<std::unique_ptr<OneShotTimer>()> CreateLetterTimer;
+    /// Times the key's marks and spaces; null: the system's monotonic clock.
+    const Clock* KeyClock = nullptr;
+    /// The sound card's input, for the audio decoder of the monitoring; null: none.
+    WaveIn* Input = nullptr;
 };
 
 /// Creation runs the start-up order: settings read and applied, command line, sound output
@@ -124,6 +136,8 @@ public:
     std::unique_ptr<WindowTimer> CreateTimer() { return Services.CreateTimer(); }
     const SettingsModel& LoadedSettings() const { return Settings; }
     bool HasJoystick() const { return JoystickPresent; }
+    TJoystickex& Joystick() { return *Joystickex1; }
+    const TForm1Services& Devices() const { return Services; }
 
     /// A feature joins start-up, settings, Stop and the end of playback (it stays owned by
     /// whoever made it, usually as a child of the window).
@@ -178,6 +192,9 @@ public:
     void OnPlaybackEnded() override;
     void ShowDeviceError(const Status& status) override;
     void StopOnDeviceFailure() override;
+    void OnCharacterSounded() override;
+    bool InputDeviceOpen() const override;
+    void CloseInputDevice() override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -18,6 +18,7 @@
 #include "ui/LocalCharactersPanel.h"
 #include "ui/MainMenu.h"
 #include "ui/MessagesFeature.h"
+#include "ui/MonitorFeature.h"
 #include "ui/QuizFeature.h"
 #include "ui/RandomFeature.h"
 #include "ui/ReferenceListsFeature.h"
@@ -46,6 +47,24 @@ void TForm1::CreateFeatures() {
     Transmitter =
         new TransmitterFeature(*this, Services.CreateTransmitterDevices ? Services.CreateTransmitterDevices()
                                                                         : TransmitterDevices::System());
+    new MonitorFeature(*this);
+}
+
+void TForm1::OnCharacterSounded() {
+    for (FormFeature* feature : Features) {
+        feature->OnCharacterSounded();
+    }
+}
+
+bool TForm1::InputDeviceOpen() const {
+    return std::any_of(Features.begin(), Features.end(),
+                       [](const FormFeature* feature) { return feature->InputDeviceOpen(); });
+}
+
+void TForm1::CloseInputDevice() {
+    for (FormFeature* feature : Features) {
+        feature->CloseInputDevice();
+    }
 }
 
 void TForm1::RegisterSidePanel(QWidget* panel, std::function<void()> closeAction, bool closedByStop) {

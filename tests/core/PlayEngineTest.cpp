@@ -59,12 +59,13 @@ public:
         KeyDowns.push_back({schedule.ElementList, handKeying});
         Leads.push_back(schedule.LeadMs);
     }
-    void CwKeyUp() override {}
+    void CwKeyUp() override { ++KeyUps; }
     void StopElementSequencer() override { ++Stops; }
 
     std::vector<std::pair<std::vector<int>, bool>> KeyDowns;
     std::vector<int> Leads;
     int Stops = 0;
+    int KeyUps = 0;
 };
 
 class PlayEngineTest : public ::testing::Test {
@@ -307,6 +308,37 @@ TEST_F(PlayEngineTest, SidetoneSoundsUntilTheKeyIsReleased) {
     EXPECT_FALSE(Engine.SidetoneActive());
     EXPECT_TRUE(Engine.BufferIdle());
     EXPECT_EQ(Host.Ended, 1);
+    EXPECT_EQ(transmitter.KeyUps, 1);  // the hand-keyed line is released with the tone
+    Engine.StopSidetone();
+    EXPECT_EQ(transmitter.KeyUps, 1);
+}
+
+TEST_F(PlayEngineTest, AnotherOutputTakesOverAndAHeldToneStopsFirst) {
+    RecordingTransmitter transmitter;
+    Engine.SetTransmitter(&transmitter);
+    Open();
+    Engine.StartSidetone(false);
+    FakeWaveOut sidetone;
+    ASSERT_TRUE(Engine.UseOutput(sidetone).Ok());
+    EXPECT_FALSE(Engine.SidetoneActive());
+    EXPECT_EQ(transmitter.KeyUps, 1);
+    EXPECT_FALSE(Device.IsOpen());
+    EXPECT_TRUE(sidetone.IsOpen());
+    EXPECT_TRUE(Engine.BufferIdle());
+
+    Engine.StartSidetone(false);
+    EXPECT_EQ(sidetone.FramesOf(PlayEngine::kCharacterBuffer), (std::vector<int>{110250}));
+    Engine.StopSidetone();
+    Play("e");
+    ASSERT_EQ(sidetone.FramesOf(PlayEngine::kCharacterBuffer).size(), 2u);
+    sidetone.CompleteAll();
+    EXPECT_TRUE(Engine.BufferIdle());
+
+    ASSERT_TRUE(Engine.UseOutput(Device).Ok());
+    EXPECT_FALSE(sidetone.IsOpen());
+    EXPECT_TRUE(Device.IsOpen());
+    sidetone.FailOpenCode = 4;
+    EXPECT_EQ(Engine.UseOutput(sidetone).Code, 4);
 }
 
 }  // namespace

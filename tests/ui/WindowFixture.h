@@ -12,7 +12,10 @@
 
 #include "platform/LinuxOneShotTimer.h"
 #include "support/FakePortAccess.h"
+#include "support/FakeWaveIn.h"
 #include "support/FakeWaveOut.h"
+#include "support/ManualClock.h"
+#include "support/ManualOneShotTimer.h"
 #include "support/ManualTimer.h"
 #include "support/RecordingLines.h"
 #include "ui/Prompter.h"
@@ -53,7 +56,15 @@ protected:
             return timer;
         };
         services.Prompts = &Prompts;
-        services.JoystickDevice.clear();  // never a real joystick in tests
+        services.JoystickDevice = JoystickDevice;  // never a real joystick in tests
+        services.SidetoneOutput = &SidetoneDevice;
+        services.CreateLetterTimer = [this] {
+            auto timer = std::make_unique<ManualOneShotTimer>();
+            LetterTimer = timer.get();
+            return timer;
+        };
+        services.KeyClock = &KeyClock;
+        services.Input = &Input;
         services.SettingsPath =
             SettingsPath.empty() ? (Folder.path() + "/kelvaro.dat").toStdString() : SettingsPath;
         services.Arguments = std::move(arguments);
@@ -96,6 +107,15 @@ protected:
     /// Where the settings are read and written; empty: kelvaro.dat in Folder.
     std::string SettingsPath;
     FakeWaveOut Device;
+    /// The low-latency output that monitoring with a key source plays through.
+    FakeWaveOut SidetoneDevice;
+    /// The sound card's input for the audio decoder.
+    FakeWaveIn Input;
+    /// The monitoring's character timer (it posts its event to the window thread) and clock.
+    ManualOneShotTimer* LetterTimer = nullptr;
+    ManualClock KeyClock;
+    /// A named pipe standing in for the joystick; empty: no joystick.
+    std::string JoystickDevice;
     FakePrompter Prompts;
     std::vector<ManualTimer*> Timers;
     bool Terminated = false;

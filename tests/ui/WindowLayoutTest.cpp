@@ -40,7 +40,8 @@ constexpr Mode kModes[] = {{"typing", nullptr},
                            {"QCodes", "RadioButtonCodeQ"},
                            {"Abbreviations", "RadioButtonAbrev"},
                            {"Random", "RadioButtonRandom"},
-                           {"Quiz", "RadioButtonQuiz"}};
+                           {"Quiz", "RadioButtonQuiz"},
+                           {"Monitoring", "RadioButtonMonitor"}};
 
 // The quiz's mark button sits outside the window on purpose: only its accelerator reaches it.
 const QStringList kOffStage = {"ButtonMark"};

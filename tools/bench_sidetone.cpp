@@ -58,12 +58,16 @@ int Run(int presses) {
     EventLoop loop;
     PulseWaveOut device(loop, PulseWaveOut::kSidetoneLatencyS);
     std::atomic<std::int64_t> handedOverNs{0};
-    device.SetOnFirstFramesHandedOver([&handedOverNs](int bufferId, std::int64_t nowNs) {
-        if (bufferId == PlayEngine::kCharacterBuffer) {
-            std::int64_t none = 0;
-            handedOverNs.compare_exchange_strong(none, nowNs);
-        }
-    });
+    std::atomic<std::int64_t> firstFrameDelayUs{0};
+    device.SetOnFirstFramesHandedOver(
+        [&handedOverNs, &firstFrameDelayUs](int bufferId, std::int64_t nowNs, std::int64_t delayUs) {
+            if (bufferId == PlayEngine::kCharacterBuffer) {
+                std::int64_t none = 0;
+                if (handedOverNs.compare_exchange_strong(none, nowNs)) {
+                    firstFrameDelayUs = delayUs;
+                }
+            }
+        });
     const auto timer1 = loop.CreateTimer();
     MorseTable table;
     SpeedSettings speed;
@@ -91,7 +95,7 @@ int Run(int presses) {
             ++missed;
         } else {
             const double handOver = static_cast<double>(handedOverNs.load() - keyDownNs) / 1e6;
-            const double server = device.OutputLatencyS() * 1000.0;
+            const double server = static_cast<double>(firstFrameDelayUs.load()) / 1000.0;
             handOverMs.push_back(handOver);
             serverMs.push_back(server);
             totalMs.push_back(handOver + server);
@@ -107,7 +111,7 @@ int Run(int presses) {
     }
     std::printf("%d presses (%d never reached the server)\n", presses, missed);
     Print("key down -> first tone frames to the server", handOverMs);
-    Print("server latency (sound queued ahead)", serverMs);
+    Print("server latency (first tone frame to speaker)", serverMs);
     Print("key down -> heard (sum)", totalMs);
     return missed == 0 ? 0 : 1;
 }

@@ -229,7 +229,18 @@ Status PulseWaveOut::Write(int bufferId, std::span<const Sample> interleavedFram
     if (Lost) {
         return Status::Failure(1, "The sound server closed the sound output");
     }
+    // After silence, a key's tone may replace the silence queued ahead of it: nothing of ours
+    // is left to be heard (the last sound has ended), so nothing is cut.
+    WriteAtPlayPosition = TargetLatencyS <= kSidetoneLatencyS && Queue.empty() && !WaitingForNext &&
+                          MonotonicNowNs() >= TailEndsAtNs;
     Queue.push_back(std::move(buffer));
+    if (WriteAtPlayPosition) {
+        const pa_buffer_attr* buffering = pa_stream_get_buffer_attr(Stream);
+        if (buffering != nullptr) {
+            Feed(buffering->tlength, false);
+        }
+        WriteAtPlayPosition = false;
+    }
     // Whatever room the server has now is filled at once, so that a character written in
     // answer to the report of the one before follows it without a gap.
     if (const std::size_t writable = pa_stream_writable_size(Stream);
@@ -360,18 +371,27 @@ void PulseWaveOut::Feed(std::size_t bytes, bool serverAsked) {
             bytes = chunkBytes;
         }
         std::fill(output + filled, output + chunkBytes / sizeof(Sample), Sample{0});
-        if (pa_stream_write(Stream, data, chunkBytes, nullptr, 0, PA_SEEK_RELATIVE) < 0) {
+        const bool atPlayPosition = WriteAtPlayPosition;
+        WriteAtPlayPosition = false;
+        if (pa_stream_write(Stream, data, chunkBytes, nullptr, 0,
+                            atPlayPosition ? PA_SEEK_RELATIVE_ON_READ : PA_SEEK_RELATIVE) < 0) {
             return;
         }
-        if (startedBuffer >= 0 && OnHandedOver) {
-            OnHandedOver(startedBuffer, MonotonicNowNs());
-        }
         bytes -= chunkBytes;
+        const std::int64_t chunkUs =
+            static_cast<std::int64_t>(chunkBytes / kBytesPerFrame) * 1'000'000 / kFrameRateHz;
 
         pa_usec_t latencyUs = 0;
         int negative = 0;
-        if (pa_stream_get_latency(Stream, &latencyUs, &negative) == 0 && negative == 0) {
+        if (atPlayPosition) {
+            // The chunk starts where the server plays from: what it holds ahead is this chunk.
+            const pa_timing_info* timing = pa_stream_get_timing_info(Stream);
+            LatencyUs = chunkUs + (timing != nullptr ? static_cast<std::int64_t>(timing->sink_usec) : 0);
+        } else if (pa_stream_get_latency(Stream, &latencyUs, &negative) == 0 && negative == 0) {
             LatencyUs = static_cast<std::int64_t>(latencyUs);
+        }
+        if (startedBuffer >= 0 && OnHandedOver) {
+            OnHandedOver(startedBuffer, MonotonicNowNs(), std::max<std::int64_t>(0, LatencyUs - chunkUs));
         }
         if (soundWritten) {
             // The latency counts to the last frame just written; the sound ends before the

@@ -34,6 +34,10 @@ namespace kelvaro {
 /// every call comes from the window thread. Reports reach the handler of the latest Open, so
 /// a buffer still pending when the device is reopened is reported to the new handler; none
 /// reaches a destroyed device.
+///
+/// A sidetone output (a short target latency) that has played nothing but silence for a while
+/// starts a new buffer at the server's play position, over the silence it still holds: a key's
+/// tone then waits only for the sound card's own latency, not for the stream's buffer too.
 class PulseWaveOut final : public WaveOut {
 public:
     /// The sound kept queued in the server for practice playback, where continuity matters and
@@ -74,9 +78,11 @@ public:
     double OutputLatencyS() const;
 
     /// Told when the first frames of a written buffer have been handed to the server, with the
-    /// time on CLOCK_MONOTONIC (for measuring how soon a sound leaves the program). Set it
-    /// before Open; it runs on the stream's thread or the writer's, with the device locked.
-    using HandedOverHandler = std::function<void(int bufferId, std::int64_t nowNs)>;
+    /// time on CLOCK_MONOTONIC and how long the first of them will take to be heard (for
+    /// measuring how soon a sound sounds). Set it before Open; it runs on the stream's thread or
+    /// the writer's, with the device locked.
+    using HandedOverHandler =
+        std::function<void(int bufferId, std::int64_t nowNs, std::int64_t firstFrameDelayUs)>;
     void SetOnFirstFramesHandedOver(HandedOverHandler handler) { OnHandedOver = std::move(handler); }
 
 private:
@@ -119,6 +125,9 @@ private:
     /// The last queued buffer was just handed over: until the server asks again, its room is
     /// kept for the next buffer rather than filled with silence.
     bool WaitingForNext = false;
+    /// The next write starts at the server's play position, over the silence queued there (a
+    /// sidetone starting after silence).
+    bool WriteAtPlayPosition = false;
     /// The server closed the stream (it quit or the output went away): Write refuses buffers.
     bool Lost = false;
     bool TimingUpdated = false;

@@ -13,6 +13,7 @@
 #include "ui/LocalCharactersPanel.h"
 #include "ui/QuizFeature.h"
 #include "ui/RandomFeature.h"
+#include "ui/RecordingFeature.h"
 #include "ui/TForm1.h"
 #include "ui/TextPane.h"
 #include "ui/TransmitterFeature.h"
@@ -29,6 +30,7 @@ void TForm1::CreateFeatures() {
     auto* sheet = new EntrySheetFeature(*this);
     new FileFeature(*this, *sheet);
     new LocalCharactersPanel(*this);
+    new RecordingFeature(*this, *random);
     Transmitter =
         new TransmitterFeature(*this, Services.CreateTransmitterDevices ? Services.CreateTransmitterDevices()
                                                                         : TransmitterDevices::System());

@@ -33,6 +33,7 @@ BENCH_PLAYBACK_MINUTES ?= 3
 
 bench: deps release
 	./build/release/tools/bench_render
+	./build/release/tools/bench_decode
 	./build/release/tools/bench_keying $(BENCH_CHARACTERS)
 	scripts/with-audio-env.sh ./build/release/tools/bench_playback $(BENCH_PLAYBACK_MINUTES)
 

@@ -1,10 +1,13 @@
-// kelvaro-cli: plays text as Morse on the sound card, or renders it to a WAV file.
+// kelvaro-cli: plays text as Morse on the sound card, renders it to a WAV file, or decodes the
+// Morse in a WAV file.
 #include <cstdio>
 #include <string>
 #include <variant>
 #include <vector>
 
 #include "app/LanguageTable.h"
+#include "app/TextEncoding.h"
+#include "cli/CliDecode.h"
 #include "cli/CliOptions.h"
 #include "cli/CliSession.h"
 #include "cli/CliText.h"
@@ -41,6 +44,16 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "kelvaro-cli: Err %d : %s\n", status.Code, status.Context.c_str());
             return 2;
         }
+        return 0;
+    }
+    if (options.Command == CliCommand::Decode) {
+        std::string text;
+        const kelvaro::Status status = DecodeWav(options, text);
+        if (!status.Ok()) {
+            std::fprintf(stderr, "kelvaro-cli: %s\n", status.Context.c_str());
+            return 2;
+        }
+        std::printf("%s\n", kelvaro::Cp1252ToUtf8(text).c_str());
         return 0;
     }
     // Characters without a code would be skipped in silence; the user hears why.

@@ -45,14 +45,65 @@ std::string CliUsage() {
            "--text - reads the text from standard input.\n"
            "options: --wpm 5..50  --weight 3|4|5  --spacing 1..30  --word-factor 1..4\n"
            "         --note 100..1500  --exam-tone  --level -15..0\n"
-           "         --noise 0..20 [--bw 1|2|4|8]  --qsb 0..20  --drift 0..50  --seed N\n";
+           "         --noise 0..20 [--bw 1|2|4|8]  --qsb 0..20  --drift 0..50  --seed N\n"
+           "       kelvaro-cli decode FILE.wav [--channel left|right] [--threshold 0..127] [--upper]\n"
+           "         prints the Morse heard in the WAV file (any PCM or float WAV) as one line of text\n";
 }
+
+namespace {
+
+std::variant<CliOptions, CliUsageError> ParseDecodeOptions(const std::vector<std::string>& args) {
+    CliOptions options;
+    options.Command = CliCommand::Decode;
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        const std::string& name = args[i];
+        if (name == "--upper") {
+            options.UpperCase = true;
+            continue;
+        }
+        if (name == "--channel" || name == "--threshold") {
+            if (i + 1 >= args.size()) {
+                return CliUsageError{name + " needs a value"};
+            }
+            const std::string& value = args[++i];
+            if (name == "--channel") {
+                if (value != "left" && value != "right") {
+                    return CliUsageError{"--channel takes left or right, not '" + value + "'"};
+                }
+                options.Channel = value == "left" ? DecodeChannel::Left : DecodeChannel::Right;
+            } else {
+                const auto parsed = ParseInteger(value);
+                if (!parsed || *parsed < 0 || *parsed > 127) {
+                    return CliUsageError{"--threshold takes 0..127, not '" + value + "'"};
+                }
+                options.Threshold = static_cast<int>(*parsed);
+            }
+            continue;
+        }
+        if (name.size() > 1 && name[0] == '-') {
+            return CliUsageError{"unknown option: " + name};
+        }
+        if (!options.InputPath.empty()) {
+            return CliUsageError{"decode takes one file, not '" + name + "' too"};
+        }
+        options.InputPath = name;
+    }
+    if (options.InputPath.empty()) {
+        return CliUsageError{"decode needs a WAV file"};
+    }
+    return options;
+}
+
+}  // namespace
 
 std::variant<CliOptions, CliUsageError> ParseCliOptions(const std::vector<std::string>& args) {
     if (args.empty()) {
-        return CliUsageError{"missing command: render or play"};
+        return CliUsageError{"missing command: render, play or decode"};
     }
     CliOptions options;
+    if (args[0] == "decode") {
+        return ParseDecodeOptions(args);
+    }
     if (args[0] == "render") {
         options.Command = CliCommand::Render;
     } else if (args[0] == "record") {

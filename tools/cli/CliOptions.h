@@ -9,7 +9,8 @@
 
 namespace kelvaro::cli {
 
-enum class CliCommand { Render, Play, Record };
+enum class CliCommand { Render, Play, Record, Decode };
+enum class DecodeChannel { Left, Right };
 
 struct CliOptions {
     CliCommand Command = CliCommand::Play;
@@ -39,6 +40,12 @@ struct CliOptions {
     bool TextFromStandardInput = false;
     /// A file, a device or a pipe; "-" is standard output.
     std::string OutputPath;
+
+    /// decode: the WAV file, the channel listened to, the tone threshold 0..127, letter case.
+    std::string InputPath;
+    DecodeChannel Channel = DecodeChannel::Left;
+    int Threshold = 64;
+    bool UpperCase = false;
 };
 
 struct CliUsageError {

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,7 @@
 #include "core/PlayHost.h"
 #include "core/RandomGenerator.h"
 #include "core/SpeedSettings.h"
+#include "platform/SoundDeviceList.h"
 #include "platform/WaveOut.h"
 #include "platform/WindowTimer.h"
 #include "ui/FormFeature.h"
@@ -64,6 +66,8 @@ struct TForm1Services {
     std::function<TransmitterDevices()> CreateTransmitterDevices;
     /// The joystick whose buttons 1 and 2 are a key or paddles; empty: none is looked for.
     std::string JoystickDevice = "/dev/input/js0";
+    /// The sound devices the user can choose from; the system's when empty.
+    std::function<std::unique_ptr<SoundDeviceList>()> CreateSoundDevices;
 };
 
 /// Creation runs the start-up order: settings read and applied, command line, sound output
@@ -122,6 +126,12 @@ public:
     std::unique_ptr<WindowTimer> CreateTimer() { return Services.CreateTimer(); }
     const SettingsModel& LoadedSettings() const { return Settings; }
     bool HasJoystick() const { return JoystickPresent; }
+    WaveOut& SoundOutput() { return *Services.Output; }
+    std::unique_ptr<SoundDeviceList> CreateSoundDevices();
+    /// The output device the sound output opens on (set before it opens at start-up).
+    void SetSoundOutputDevice(int deviceId) { SoundOutputDevice = deviceId; }
+    /// Closes the sound output and opens it again on the set device; a failure is shown.
+    void ReopenSoundOutput();
 
     /// A feature joins start-up, settings, Stop and the end of playback (it stays owned by
     /// whoever made it, usually as a child of the window).
@@ -271,6 +281,7 @@ private:
     bool QuitBySignal = false;
     /// What the previous run left in the lock file (a save that failed at a signal quit).
     std::string LastRunNote;
+    std::optional<int> SoundOutputDevice;
     TJoystickex* Joystickex1 = nullptr;
     /// A joystick could be captured at start-up (the key inputs read its buttons).
     bool JoystickPresent = false;

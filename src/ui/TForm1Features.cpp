@@ -14,6 +14,7 @@
 #include "ui/QuizFeature.h"
 #include "ui/RandomFeature.h"
 #include "ui/RecordingFeature.h"
+#include "ui/SoundCardPanel.h"
 #include "ui/TForm1.h"
 #include "ui/TextPane.h"
 #include "ui/TransmitterFeature.h"
@@ -31,6 +32,7 @@ void TForm1::CreateFeatures() {
     new FileFeature(*this, *sheet);
     new LocalCharactersPanel(*this);
     new RecordingFeature(*this, *random);
+    new SoundCardPanel(*this, *random);
     Transmitter =
         new TransmitterFeature(*this, Services.CreateTransmitterDevices ? Services.CreateTransmitterDevices()
                                                                         : TransmitterDevices::System());

@@ -12,6 +12,7 @@
 
 #include "platform/LinuxOneShotTimer.h"
 #include "support/FakePortAccess.h"
+#include "support/FakeSoundDevices.h"
 #include "support/FakeWaveOut.h"
 #include "support/ManualTimer.h"
 #include "support/RecordingLines.h"
@@ -73,6 +74,7 @@ protected:
             devices.PortDriverFound = PortDriverFound;
             return devices;
         };
+        services.CreateSoundDevices = [this] { return std::make_unique<FakeSoundDevices>(SoundDevices); };
         Form = std::make_unique<TForm1>(std::move(services));
         Form->show();
     }
@@ -105,6 +107,8 @@ protected:
     bool PortDriverFound = true;
     /// The keying timer; empty: the real one on its own thread.
     std::function<std::unique_ptr<OneShotTimer>()> CreateCwTimer;
+    /// The sound devices the window finds (never the machine's own in window tests).
+    FakeSoundDevices::Lists SoundDevices;
     RecordingLines* Lines = nullptr;
     FakePortAccess* Port = nullptr;
     std::unique_ptr<TForm1> Form;

@@ -10,6 +10,7 @@
 #include "platform/qt/TJoystickex.h"
 #include "ui/EntrySheetFeature.h"
 #include "ui/FileFeature.h"
+#include "ui/HelpFeature.h"
 #include "ui/LocalCharactersPanel.h"
 #include "ui/QuizFeature.h"
 #include "ui/RandomFeature.h"
@@ -33,6 +34,7 @@ void TForm1::CreateFeatures() {
     new LocalCharactersPanel(*this);
     new RecordingFeature(*this, *random);
     new SoundCardPanel(*this, *random);
+    new HelpFeature(*this);
     Transmitter =
         new TransmitterFeature(*this, Services.CreateTransmitterDevices ? Services.CreateTransmitterDevices()
                                                                         : TransmitterDevices::System());

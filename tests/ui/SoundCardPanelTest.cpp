@@ -5,7 +5,10 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include <cstdlib>
+
 #include "WindowFixture.h"
+#include "platform/PulseSoundDevices.h"
 
 namespace kelvaro::test {
 namespace {
@@ -137,6 +140,44 @@ TEST_F(SoundCardPanelTest, ASettingsFileWithNumbersOnlyOpensThatDeviceAndRefuses
     EXPECT_EQ(Prompts.Messages[0], "Stop playing before changing sound card !");
     EXPECT_FALSE(Panel()->isVisible());
     Device.CompleteAll();
+}
+
+}  // namespace
+}  // namespace kelvaro::test
+
+namespace kelvaro::test {
+namespace {
+
+// The sound server of the audio test environment: its null sink and the sink's monitor, listed
+// by the names the server gives them, chosen, and chosen still after a restart.
+class SoundCardServerTest : public SoundCardPanelTest {
+protected:
+    void SetUp() override {
+        if (std::getenv("KELVARO_E2E") == nullptr) {
+            GTEST_SKIP() << "needs the audio test environment: run under scripts/with-audio-env.sh";
+        }
+        RealSoundDevices = [] { return std::make_unique<PulseSoundDevices>(); };
+        SoundCardPanelTest::SetUp();
+    }
+};
+
+TEST_F(SoundCardServerTest, TheNullSinkAndItsMonitorAreListedByNameAndStayChosen) {
+    Trigger("MenuSoundCard");
+    const int output = Outputs()->findText("kelvaro_sink");
+    const int input = Inputs()->findText("Monitor of kelvaro_sink");
+    ASSERT_GE(output, 0);
+    ASSERT_GE(input, 0);
+    Find<QPushButton>("BitBtnOKCarteSon")->click();
+    ChooseMine(input, output);
+    EXPECT_EQ(Device.OpenedName, "kelvaro_sink");
+    Restart();
+    EXPECT_EQ(Device.OpenedName, "kelvaro_sink");
+    EXPECT_TRUE(SettingsFile().contains("ISOUNDNAME=kelvaro_sink.monitor\r\n"))
+        << SettingsFile().toStdString();
+    Trigger("MenuSoundCard");
+    EXPECT_EQ(Outputs()->currentText(), "kelvaro_sink");
+    EXPECT_EQ(Inputs()->currentText(), "Monitor of kelvaro_sink");
+    EXPECT_TRUE(Prompts.Messages.empty());
 }
 
 }  // namespace

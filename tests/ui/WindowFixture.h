@@ -74,7 +74,12 @@ protected:
             devices.PortDriverFound = PortDriverFound;
             return devices;
         };
-        services.CreateSoundDevices = [this] { return std::make_unique<FakeSoundDevices>(SoundDevices); };
+        services.CreateSoundDevices = [this]() -> std::unique_ptr<SoundDeviceList> {
+            if (RealSoundDevices) {
+                return RealSoundDevices();
+            }
+            return std::make_unique<FakeSoundDevices>(SoundDevices);
+        };
         Form = std::make_unique<TForm1>(std::move(services));
         Form->show();
     }
@@ -109,6 +114,8 @@ protected:
     std::function<std::unique_ptr<OneShotTimer>()> CreateCwTimer;
     /// The sound devices the window finds (never the machine's own in window tests).
     FakeSoundDevices::Lists SoundDevices;
+    /// When set, the lists come from here instead (the sound server of the audio test environment).
+    std::function<std::unique_ptr<SoundDeviceList>()> RealSoundDevices;
     RecordingLines* Lines = nullptr;
     FakePortAccess* Port = nullptr;
     std::unique_ptr<TForm1> Form;

@@ -5,6 +5,8 @@
 #   screenshot-random.png  a quick random series, with the chosen-characters panel open
 #   screenshot-quiz.png    the quiz
 #   screenshot-port.png    the quiz with Tools > Port open
+#   screenshot-soundcard.png  Sound > Sound card
+#   screenshot-info.png    the information window (F2)
 #   screenshot-file.png    a lesson file playing, its played part highlighted
 #   screenshot-masked.png  the masked-text panel beside the file
 #   screenshot-sheet.png   the entry sheet
@@ -66,6 +68,24 @@ scripts/with-display.sh bash -c '
     key Down
     key p
     shoot screenshot-port.png
+    key Escape
+    # Sound > Sound card (its last item): from Options, one step left along the menu bar.
+    alt o
+    key Escape
+    key Left
+    key Down
+    key Up
+    key Return
+    shoot screenshot-soundcard.png
+    key Escape
+    key F2
+    sleep 1
+    info=$(xwininfo -root -tree | awk "/\"Info\"/ {print \$1; exit}")
+    if [ -n "$info" ]; then
+        import -window "$info" "$folder/screenshot-info.png"; echo "wrote $folder/screenshot-info.png"
+    else
+        echo "screenshot: the information window did not open" >&2
+    fi
     kill -TERM "$app"
     wait "$app"
 

@@ -107,6 +107,7 @@ RecordingFeature::RecordingFeature(TForm1& form, RandomFeature& random)
     layout->addWidget(GroupBoxTextRecord, 5, 0, 1, 2);
     layout->addWidget(BitBtnYesRecord, 6, 0);
     layout->addWidget(BitBtnNoRecord, 6, 1);
+    layout->setRowStretch(7, 1);  // the controls stay together at the top of a tall panel
     Form.PlaceSidePanel(this);
 
     MenuSaveTextWave = AddAfter(Form.Menus().MenuTextreplay, nullptr, "MenuSaveTextWave");

@@ -62,6 +62,7 @@ SoundCardPanel::SoundCardPanel(TForm1& form, RandomFeature& random)
     layout->addWidget(LabelSonOut, 4, 0);
     layout->addWidget(ComboBoxChoixOut, 4, 1);
     layout->addWidget(BitBtnOKCarteSon, 5, 1, Qt::AlignRight);
+    layout->setRowStretch(6, 1);  // the controls stay together at the top of a tall panel
     Form.PlaceSidePanel(this);
 
     MenuSoundCard = new QAction(Form.Menus().MenuSound);

@@ -9,7 +9,7 @@ packages=(
     libgtest-dev libgmock-dev
     clang libclang-rt-14-dev
     pulseaudio pulseaudio-utils libasound2-plugins alsa-utils
-    xvfb xauth x11-utils imagemagick xdotool
+    xvfb xauth x11-utils imagemagick xdotool desktop-file-utils
 )
 
 missing=()

@@ -5,6 +5,8 @@
 #   screenshot-random.png  a quick random series, with the chosen-characters panel open
 #   screenshot-quiz.png    the quiz
 #   screenshot-port.png    the quiz with Tools > Port open
+#   screenshot-soundcard.png  Sound > Sound card
+#   screenshot-info.png    the information window (F2)
 #   screenshot-file.png    a lesson file playing, its played part highlighted
 #   screenshot-masked.png  the masked-text panel beside the file
 #   screenshot-sheet.png   the entry sheet
@@ -111,6 +113,23 @@ scripts/with-display.sh bash -c '
         echo "screenshot: the instructor window did not appear" >&2
     fi
     key Escape
+    # Sound > Sound card (its last item): from Options, one step left along the menu bar.
+    alt o
+    key Escape
+    key Left
+    key Down
+    key Up
+    key Return
+    shoot screenshot-soundcard.png
+    key Escape
+    key F2
+    sleep 1
+    info=$(xwininfo -root -tree | awk "/\"Info\"/ {print \$1; exit}")
+    if [ -n "$info" ]; then
+        import -window "$info" "$folder/screenshot-info.png"; echo "wrote $folder/screenshot-info.png"
+    else
+        echo "screenshot: the information window did not open" >&2
+    fi
     alt g
     ctrl() { xdotool keydown Control_L; sleep "$1"; xdotool keyup Control_L; sleep 0.08; }
     ctrl 0.08; ctrl 0.3; sleep 1.2   # a

@@ -1,5 +1,6 @@
 // Kelvaro, the Morse-code practice station: starts the main window.
 #include <QApplication>
+#include <QIcon>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -58,6 +59,10 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(
         QString::fromStdString(kelvaro::LanguageTable().Text("Application.Title")));
+    // The desktop finds the installed entry and icon by this name; the built-in icon serves a
+    // program run from its build folder.
+    QGuiApplication::setDesktopFileName("kelvaro");
+    QApplication::setWindowIcon(QIcon::fromTheme("kelvaro", QIcon(":/icons/kelvaro-256.png")));
 
     kelvaro::QtDispatcher dispatcher;
     const std::unique_ptr<kelvaro::WaveOut> output = kelvaro::CreateWaveOut(dispatcher);

@@ -26,6 +26,26 @@ int main(int argc, char** argv) {
         return 2;
     }
     CliOptions options = std::get<CliOptions>(parsed);
+    if (options.TextFromStandardInput) {
+        std::string input;
+        char chunk[4096];
+        for (std::size_t n; (n = std::fread(chunk, 1, sizeof chunk, stdin)) > 0;) {
+            input.append(chunk, n);
+        }
+        if (const auto error = SetTextFromInput(options, input)) {
+            std::fprintf(stderr, "kelvaro-cli: %s (see kelvaro-cli --help)\n", error->Message.c_str());
+            return 2;
+        }
+    }
+    if (options.Command == CliCommand::Record) {
+        // Characters without a code add nothing to a recording, as in the window.
+        const kelvaro::Status status = RecordToWav(options);
+        if (!status.Ok()) {
+            std::fprintf(stderr, "kelvaro-cli: Err %d : %s\n", status.Code, status.Context.c_str());
+            return 2;
+        }
+        return 0;
+    }
     if (options.Command == CliCommand::Decode) {
         std::string text;
         const kelvaro::Status status = DecodeWav(options, text);

@@ -14,6 +14,7 @@ const std::map<std::string, std::string, std::less<>>& EnglishTexts() {
 #include "app/texts/EnglishQuiz.inc"
 #include "app/texts/EnglishRandom.inc"
 #include "app/texts/EnglishSettingsFile.inc"
+#include "app/texts/EnglishShell.inc"
     };
     return kTexts;
 }

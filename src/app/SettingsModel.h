@@ -132,6 +132,10 @@ struct SettingsModel {
     bool ChosenSoundDevices = false;
     int InputDeviceId = -1;
     int OutputDeviceId = -1;
+    /// The chosen devices by name (the numbers change when a headset is plugged in); empty:
+    /// only the number is known.
+    std::string InputDeviceName;
+    std::string OutputDeviceName;
 
     // The shell.
     int LastChoice = 1;  // 1 .. 7: the practice mode selected at start

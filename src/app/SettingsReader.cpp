@@ -341,6 +341,8 @@ constexpr auto kKeys = std::to_array<Key>({
     {"ISOUND=", [](ReadState& s, std::string_view v) { ReadSoundDevice(s.Settings, s.Settings.InputDeviceId, v); }},
     {"OSOUND=", [](ReadState& s, std::string_view v) { ReadSoundDevice(s.Settings, s.Settings.OutputDeviceId, v); }},
     {"LCASE=", [](ReadState& s, std::string_view v) { SetFlag(s.Settings.LowerCaseGroups, v, "1", "0"); }},
+    {"ISOUNDNAME=", [](ReadState& s, std::string_view v) { s.Settings.InputDeviceName = std::string(v); }},
+    {"OSOUNDNAME=", [](ReadState& s, std::string_view v) { s.Settings.OutputDeviceName = std::string(v); }},
     {"LISTW=", [](ReadState& s, std::string_view v) { s.Settings.WordListFile = std::string(v); }},
     {"LASTCHOICE=",
      [](ReadState& s, std::string_view v) {
@@ -355,7 +357,8 @@ constexpr auto kKeys = std::to_array<Key>({
     {"RESUMEDELAY=", [](ReadState& s, std::string_view v) { ReadResumeDelay(s.Settings, v); }},
     {"QUIZERROR=", [](ReadState& s, std::string_view v) { SetFlag(s.Settings.ReplayLastError, v, "1", "0"); }},
 });
-static_assert(kKeys.size() == 53, "the 52 keys of the file and the password's hexadecimal form");
+static_assert(kKeys.size() == 55,
+              "the 52 keys of the file, the password's hexadecimal form and the sound devices by name");
 
 /// CR LF, LF and CR each end a line; a final line without an ending still counts.
 std::vector<std::string_view> SplitLines(std::string_view bytes) {

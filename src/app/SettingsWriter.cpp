@@ -156,6 +156,12 @@ void AddSettings(LineBuilder& lines, const Model& model) {
     lines.AddFlag("INSTFS=", model.InstructorFixedSpeed, "1", "0");
     lines.Add("ISOUND=", model.ChosenSoundDevices ? model.InputDeviceId : -1);
     lines.Add("OSOUND=", model.ChosenSoundDevices ? model.OutputDeviceId : -1);
+    if (model.ChosenSoundDevices && !model.InputDeviceName.empty()) {
+        lines.Add("ISOUNDNAME=", model.InputDeviceName);
+    }
+    if (model.ChosenSoundDevices && !model.OutputDeviceName.empty()) {
+        lines.Add("OSOUNDNAME=", model.OutputDeviceName);
+    }
     lines.AddFlag("LCASE=", model.LowerCaseGroups, "1", "0");
     lines.Add("LISTW=", model.WordListFile);
     lines.Add("LASTCHOICE=", model.LastChoice);

@@ -194,7 +194,18 @@ Status PortAudioWaveOut::Open(int deviceId, DoneHandler onDone) {
     }
     HoldsPortAudio = true;
 
-    const PaDeviceIndex device = deviceId == kDefaultDevice ? Pa_GetDefaultOutputDevice() : deviceId;
+    PaDeviceIndex device = deviceId == kDefaultDevice ? Pa_GetDefaultOutputDevice() : deviceId;
+    if (!ChosenName.empty()) {
+        device = paNoDevice;
+        for (PaDeviceIndex i = 0; i < Pa_GetDeviceCount(); ++i) {
+            const PaDeviceInfo* candidate = Pa_GetDeviceInfo(i);
+            if (candidate != nullptr && candidate->name != nullptr && ChosenName == candidate->name &&
+                candidate->maxOutputChannels >= 2) {
+                device = i;
+                break;
+            }
+        }
+    }
     if (device == paNoDevice) {
         Close();
         return Status::Failure(1, "No sound output device was found");

@@ -54,6 +54,7 @@ public:
     void Close() override;
     bool IsOpen() const override;
     std::string Description() const override;
+    void ChooseDevice(const std::string& name) override { ChosenName = name; }
     int OutputLatencyMs() const override {
         return IsOpen() ? static_cast<int>(std::lround(LatencyS * 1000.0)) : 0;
     }
@@ -78,6 +79,8 @@ private:
     void* Stream = nullptr;  // a PaStream; window thread only
     bool HoldsPortAudio = false;
     std::string DeviceName;
+    /// The device asked for by name; empty: by number.
+    std::string ChosenName;
     double LatencyS = 0.0;
 };
 

@@ -89,9 +89,10 @@ Status PulseWaveIn::Connect(int deviceId) {
     InfoDone = false;
     SourceFound = false;
     pa_operation* query =
-        deviceId == kDefaultDevice
-            ? pa_context_get_source_info_by_name(Context, "@DEFAULT_SOURCE@", &PulseWaveIn::OnSourceInfo,
-                                                 this)
+        !ChosenName.empty() || deviceId == kDefaultDevice
+            ? pa_context_get_source_info_by_name(Context,
+                                                 ChosenName.empty() ? "@DEFAULT_SOURCE@" : ChosenName.c_str(),
+                                                 &PulseWaveIn::OnSourceInfo, this)
             : pa_context_get_source_info_by_index(Context, static_cast<std::uint32_t>(deviceId),
                                                   &PulseWaveIn::OnSourceInfo, this);
     if (query == nullptr) {

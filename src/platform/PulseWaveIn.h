@@ -42,6 +42,7 @@ public:
     void Close() override;
     bool IsOpen() const override { return Stream != nullptr; }
     std::string Description() const override;
+    void ChooseDevice(const std::string& name) override { ChosenName = name; }
 
 private:
     static void OnSourceInfo(pa_context* context, const pa_source_info* info, int last, void* self);
@@ -65,6 +66,7 @@ private:
     bool InfoDone = false;
     bool SourceFound = false;
     std::string SourceName;
+    std::string ChosenName;
     int SourceRateHz = 0;
     int SourceChannels = 0;
 };

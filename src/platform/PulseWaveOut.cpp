@@ -151,7 +151,8 @@ Status PulseWaveOut::Connect(int deviceId) {
     // may keep this process from running for that long before the sound runs dry.
     const auto flags =
         static_cast<pa_stream_flags_t>(PA_STREAM_AUTO_TIMING_UPDATE | PA_STREAM_INTERPOLATE_TIMING);
-    const std::string sink = deviceId == kDefaultDevice ? "" : std::to_string(deviceId);
+    const std::string sink =
+        !ChosenName.empty() ? ChosenName : (deviceId == kDefaultDevice ? "" : std::to_string(deviceId));
     if (pa_stream_connect_playback(Stream, sink.empty() ? nullptr : sink.c_str(), &buffering, flags, nullptr,
                                    nullptr) < 0 ||
         !WaitLocked(Loop, [this] { return StreamSettled(Stream); }) ||

@@ -71,6 +71,7 @@ public:
     void Close() override;
     bool IsOpen() const override;
     std::string Description() const override;
+    void ChooseDevice(const std::string& name) override { ChosenName = name; }
     int OutputLatencyMs() const override;
 
     /// The delay from a frame handed to the server to the speaker, as last measured, in
@@ -118,6 +119,8 @@ private:
     pa_context* Context = nullptr;
     pa_stream* Stream = nullptr;
     std::string DeviceName;
+    /// The device asked for by name; empty: by number.
+    std::string ChosenName;
 
     // Guarded by the main loop lock.
     std::deque<Pending> Queue;

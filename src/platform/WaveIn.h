@@ -40,6 +40,9 @@ public:
     /// Stops recording. No block reaches the handler after this returns.
     virtual void Close() = 0;
     virtual bool IsOpen() const = 0;
+    /// The input the user chose by name (the sound server's source name); it wins over the
+    /// number given to Open. Empty: the number decides.
+    virtual void ChooseDevice(const std::string& /*name*/) {}
     /// One line for the user: which device, at what rate it records.
     virtual std::string Description() const = 0;
     /// Told on the window thread when an open device stops delivering (kLostContext); the

@@ -24,6 +24,9 @@ public:
 
     virtual ~WaveOut() = default;
 
+    /// The device the next Open uses, by its SoundDevice name; empty: deviceId decides. A named
+    /// device that is gone makes Open fail.
+    virtual void ChooseDevice(const std::string& /*name*/) {}
     /// Opens the device (kDefaultDevice: the system's default output).
     virtual Status Open(int deviceId, DoneHandler onDone) = 0;
     /// Stops at once; every pending buffer is reported done.

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "platform/Dispatcher.h"
+#include "platform/SoundDeviceList.h"
 #include "platform/WaveOut.h"
 
 namespace kelvaro {
@@ -22,5 +23,8 @@ enum class WaveOutUse {
 /// PulseAudio service), else PortAudio over ALSA. Reports go through dispatcher, which must
 /// outlive the device.
 std::unique_ptr<WaveOut> CreateWaveOut(Dispatcher& dispatcher, WaveOutUse use = WaveOutUse::Practice);
+
+/// The device lists of the backend CreateWaveOut chooses (empty lists for the null device).
+std::unique_ptr<SoundDeviceList> CreateSoundDeviceList();
 
 }  // namespace kelvaro

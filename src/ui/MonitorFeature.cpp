@@ -280,7 +280,7 @@ void MonitorFeature::StartAudioDecoding() {
     if (Input != nullptr && !Form.Engine().NoSoundCard()) {
         Input->SetOnError([this](const Status& status) { RecordingLost(status); });
         const Status opened =
-            Input->Open(Form.LoadedSettings().InputDeviceId, [this](std::span<const std::uint8_t> frames) {
+            Input->Open(WaveIn::kDefaultDevice, [this](std::span<const std::uint8_t> frames) {
                 if (RecordingOpen) {
                     AudioDecoder->AnalyseBuffer(frames);
                 }

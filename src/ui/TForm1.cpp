@@ -23,6 +23,7 @@
 
 #include "app/SettingsLock.h"
 #include "app/WindowPlacement.h"
+#include "platform/WaveOutFactory.h"
 #include "ui/ControlsPane.h"
 #include "ui/MainMenu.h"
 #include "ui/Prompter.h"
@@ -356,10 +357,19 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TForm1::OpenSoundOutput() {
-    const Status opened = Player->OpenOutput(Settings.OutputDeviceId);
+    const Status opened = Player->OpenOutput(SoundOutputDevice.value_or(Settings.OutputDeviceId));
     if (!opened.Ok()) {
         ShowDeviceError(opened);
     }
+}
+
+void TForm1::ReopenSoundOutput() {
+    Player->CloseOutput();
+    OpenSoundOutput();
+}
+
+std::unique_ptr<SoundDeviceList> TForm1::CreateSoundDevices() {
+    return Services.CreateSoundDevices ? Services.CreateSoundDevices() : CreateSoundDeviceList();
 }
 
 void TForm1::ShowDeviceError(const Status& status) {

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,7 @@
 #include "core/SpeedSettings.h"
 #include "platform/Clock.h"
 #include "platform/OneShotTimer.h"
+#include "platform/SoundDeviceList.h"
 #include "platform/WaveIn.h"
 #include "platform/WaveOut.h"
 #include "platform/WindowTimer.h"
@@ -77,6 +79,8 @@ struct TForm1Services {
     const Clock* KeyClock = nullptr;
     /// The sound card's input, for the audio decoder of the monitoring; null: none.
     WaveIn* Input = nullptr;
+    /// The sound devices the user can choose from; the system's when empty.
+    std::function<std::unique_ptr<SoundDeviceList>()> CreateSoundDevices;
 };
 
 /// Creation runs the start-up order: settings read and applied, command line, sound output
@@ -138,6 +142,12 @@ public:
     bool HasJoystick() const { return JoystickPresent; }
     TJoystickex& Joystick() { return *Joystickex1; }
     const TForm1Services& Devices() const { return Services; }
+    WaveOut& SoundOutput() { return *Services.Output; }
+    std::unique_ptr<SoundDeviceList> CreateSoundDevices();
+    /// The output device the sound output opens on (set before it opens at start-up).
+    void SetSoundOutputDevice(int deviceId) { SoundOutputDevice = deviceId; }
+    /// Closes the sound output and opens it again on the set device; a failure is shown.
+    void ReopenSoundOutput();
 
     /// A feature joins start-up, settings, Stop and the end of playback (it stays owned by
     /// whoever made it, usually as a child of the window).
@@ -297,6 +307,7 @@ private:
     bool QuitBySignal = false;
     /// What the previous run left in the lock file (a save that failed at a signal quit).
     std::string LastRunNote;
+    std::optional<int> SoundOutputDevice;
     TJoystickex* Joystickex1 = nullptr;
     /// A joystick could be captured at start-up (the key inputs read its buttons).
     bool JoystickPresent = false;

@@ -14,6 +14,7 @@
 #include "ui/ControlsPane.h"
 #include "ui/EntrySheetFeature.h"
 #include "ui/FileFeature.h"
+#include "ui/HelpFeature.h"
 #include "ui/InstructorFeature.h"
 #include "ui/LocalCharactersPanel.h"
 #include "ui/MainMenu.h"
@@ -21,8 +22,10 @@
 #include "ui/MonitorFeature.h"
 #include "ui/QuizFeature.h"
 #include "ui/RandomFeature.h"
+#include "ui/RecordingFeature.h"
 #include "ui/ReferenceListsFeature.h"
 #include "ui/ShortcutPanel.h"
+#include "ui/SoundCardPanel.h"
 #include "ui/TForm1.h"
 #include "ui/TextPane.h"
 #include "ui/TransmitterFeature.h"
@@ -44,6 +47,9 @@ void TForm1::CreateFeatures() {
     shortcuts->OnShortcutsChanged = [lists] { lists->RebuildAlphabet(); };
     new MessagesFeature(*this);
     new InstructorFeature(*this);
+    new RecordingFeature(*this, *random);
+    new SoundCardPanel(*this, *random);
+    new HelpFeature(*this);
     Transmitter =
         new TransmitterFeature(*this, Services.CreateTransmitterDevices ? Services.CreateTransmitterDevices()
                                                                         : TransmitterDevices::System());

@@ -8,6 +8,8 @@ Status FakeWaveOut::Open(int deviceId, DoneHandler onDone) {
         return Status::Failure(FailOpenCode, "open");
     }
     OpenedDevice = deviceId;
+    OpenedName = ChosenName;
+    ++OpenCount;
     OnDone = std::move(onDone);
     IsOpened = true;
     return Status::Success();

@@ -18,6 +18,7 @@ public:
     };
 
     Status Open(int deviceId, DoneHandler onDone) override;
+    void ChooseDevice(const std::string& name) override { ChosenName = name; }
     Status Reset() override;
     Status Write(int bufferId, std::span<const Sample> interleavedFrames) override;
     void Close() override { IsOpened = false; }
@@ -37,6 +38,10 @@ public:
     std::vector<Written> History;
     int ResetCount = 0;
     int OpenedDevice = -2;
+    /// The name chosen before the last Open, and how many times it was opened.
+    std::string ChosenName;
+    std::string OpenedName;
+    int OpenCount = 0;
     int LatencyMs = 0;
     /// Failures to inject: non-zero codes make the next call fail.
     int FailOpenCode = 0;

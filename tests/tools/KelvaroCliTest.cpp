@@ -142,3 +142,42 @@ TEST_F(RenderTest, UnwritablePathFailsAndLeavesNoFile) {
 
 }  // namespace
 }  // namespace kelvaro::cli
+
+namespace kelvaro::cli {
+namespace {
+
+TEST(CliRecordOptionsTest, ReadsTheFileFormatAndKeepsEffectsToRender) {
+    const auto parsed = ParseCliOptions(
+        {"record", "--text", "-", "--rate", "11025", "--channels", "2", "--bits", "16", "-o", "x.wav"});
+    ASSERT_TRUE(std::holds_alternative<CliOptions>(parsed)) << std::get<CliUsageError>(parsed).Message;
+    const CliOptions& options = std::get<CliOptions>(parsed);
+    EXPECT_EQ(options.Command, CliCommand::Record);
+    EXPECT_TRUE(options.TextFromStandardInput);
+    EXPECT_EQ(options.RecordRateHz, 11025);
+    EXPECT_EQ(options.RecordChannels, 2);
+    EXPECT_EQ(options.RecordBits, 16);
+
+    auto error = [](std::vector<std::string> args) {
+        const auto result = ParseCliOptions(args);
+        const auto* failure = std::get_if<CliUsageError>(&result);
+        return failure != nullptr ? failure->Message : std::string();
+    };
+    EXPECT_EQ(error({"record", "--text", "e", "--rate", "44100", "-o", "x.wav"}),
+              "--rate takes 22050 or 11025, not '44100'");
+    EXPECT_EQ(error({"record", "--text", "e", "--bits", "12", "-o", "x.wav"}),
+              "--bits takes 8..16 in steps of 8, not '12'");
+    EXPECT_EQ(error({"record", "--text", "e", "--noise", "3", "-o", "x.wav"}),
+              "record writes the clean tone: --noise, --qsb, --drift and --seed go with render");
+    EXPECT_EQ(error({"render", "--text", "e", "--channels", "2", "-o", "x.wav"}),
+              "--rate, --channels and --bits go with record");
+    EXPECT_EQ(error({"record", "--text", "e"}), "record needs -o FILE.wav");
+
+    CliOptions fromInput = options;
+    EXPECT_FALSE(SetTextFromInput(fromInput, "cq d\xc3\xa9\n").has_value());
+    EXPECT_EQ(fromInput.Text, "cq d\xe9\n");
+    EXPECT_TRUE(SetTextFromInput(fromInput, "").has_value());
+    EXPECT_TRUE(SetTextFromInput(fromInput, "\xff\xfe").has_value());
+}
+
+}  // namespace
+}  // namespace kelvaro::cli

@@ -12,6 +12,7 @@
 
 #include "platform/LinuxOneShotTimer.h"
 #include "support/FakePortAccess.h"
+#include "support/FakeSoundDevices.h"
 #include "support/FakeWaveIn.h"
 #include "support/FakeWaveOut.h"
 #include "support/ManualClock.h"
@@ -84,6 +85,12 @@ protected:
             devices.PortDriverFound = PortDriverFound;
             return devices;
         };
+        services.CreateSoundDevices = [this]() -> std::unique_ptr<SoundDeviceList> {
+            if (RealSoundDevices) {
+                return RealSoundDevices();
+            }
+            return std::make_unique<FakeSoundDevices>(SoundDevices);
+        };
         Form = std::make_unique<TForm1>(std::move(services));
         Form->show();
     }
@@ -125,6 +132,10 @@ protected:
     bool PortDriverFound = true;
     /// The keying timer; empty: the real one on its own thread.
     std::function<std::unique_ptr<OneShotTimer>()> CreateCwTimer;
+    /// The sound devices the window finds (never the machine's own in window tests).
+    FakeSoundDevices::Lists SoundDevices;
+    /// When set, the lists come from here instead (the sound server of the audio test environment).
+    std::function<std::unique_ptr<SoundDeviceList>()> RealSoundDevices;
     RecordingLines* Lines = nullptr;
     FakePortAccess* Port = nullptr;
     std::unique_ptr<TForm1> Form;

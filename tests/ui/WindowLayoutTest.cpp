@@ -28,6 +28,7 @@ constexpr SidePanel kSidePanels[] = {
     {"PanelPort", "MenuPort", "ButtonClosePanelPort"},
     {"PanelLocalShortcut", "MenuLocalShortcuts", "ButtonShortcutExit"},
     {"PanelMsg", "MenuLocalMessages", "ButtonCloseMsg"},
+    {"PanelCarteSon", "MenuSoundCard", "BitBtnOKCarteSon"},
 };
 
 struct Mode {
@@ -127,6 +128,25 @@ TEST_P(WindowLayoutTest, InstructorWindowShowsEveryTextWhole) {
     if (const QString folder = qEnvironmentVariable("KELVARO_LAYOUT_SHOTS"); !folder.isEmpty()) {
         dialog->grab().save(QString("%1/instructor-%2.png").arg(folder).arg(GetParam()));
     }
+}
+
+// The recording panel opens on a text to record; the information window is a window of its own.
+TEST_P(WindowLayoutTest, RecordingPanelAndInformationWindowShowWhole) {
+    Open();
+    Box()->setPlainText("cq de f5abc");
+    Find<QRadioButton>("RadioButtonStereo16")->click();
+    Trigger("MenuSaveTextWave");
+    ASSERT_TRUE(Find<QWidget>("PanelTextRecord")->isVisible());
+    ExpectWholeTexts("record");
+    Find<QPushButton>("BitBtnNoRecord")->click();
+    Trigger("About1");
+    auto* info = Find<QWidget>("FormInfo");
+    Settle();
+    if (const QString folder = qEnvironmentVariable("KELVARO_LAYOUT_SHOTS"); !folder.isEmpty()) {
+        info->grab().save(QString("%1/info-%2.png").arg(folder).arg(GetParam()));
+    }
+    const QStringList faults = ClippedTexts(info);
+    EXPECT_TRUE(faults.isEmpty()) << faults.join("\n  ").toStdString();
 }
 
 // The exam's phase captions are the longest texts of the Random pane.

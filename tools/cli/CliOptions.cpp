@@ -38,7 +38,11 @@ struct Range {
 
 std::string CliUsage() {
     return "usage: kelvaro-cli render --text TEXT [options] -o FILE.wav  (-o - : standard output)\n"
+           "       kelvaro-cli record --text TEXT [--rate 22050|11025] [--channels 1|2] [--bits 8|16]\n"
+           "                          [--wpm --weight --spacing --word-factor --note --exam-tone --level]\n"
+           "                          -o FILE.wav  (the clean tone, as the window's Record menu writes it)\n"
            "       kelvaro-cli play --text TEXT [options]\n"
+           "--text - reads the text from standard input.\n"
            "options: --wpm 5..50  --weight 3|4|5  --spacing 1..30  --word-factor 1..4\n"
            "         --note 100..1500  --exam-tone  --level -15..0\n"
            "         --noise 0..20 [--bw 1|2|4|8]  --qsb 0..20  --drift 0..50  --seed N\n"
@@ -102,6 +106,8 @@ std::variant<CliOptions, CliUsageError> ParseCliOptions(const std::vector<std::s
     }
     if (args[0] == "render") {
         options.Command = CliCommand::Render;
+    } else if (args[0] == "record") {
+        options.Command = CliCommand::Record;
     } else if (args[0] == "play") {
         options.Command = CliCommand::Play;
     } else {
@@ -110,6 +116,7 @@ std::variant<CliOptions, CliUsageError> ParseCliOptions(const std::vector<std::s
 
     bool haveText = false;
     bool haveBandwidth = false;
+    bool haveFormat = false;
     std::optional<CliUsageError> error;
     auto integer = [&](const std::string& name, const std::string& value, const Range& range,
                        const std::function<void(long long)>& store) {
@@ -125,6 +132,11 @@ std::variant<CliOptions, CliUsageError> ParseCliOptions(const std::vector<std::s
     const std::map<std::string, std::function<void(const std::string&, const std::string&)>> valued = {
         {"--text",
          [&](const std::string& name, const std::string& value) {
+             if (value == "-") {
+                 options.TextFromStandardInput = true;
+                 haveText = true;
+                 return;
+             }
              const auto text = Utf8ToCp1252(value);
              if (!text || value.empty()) {
                  error = CliUsageError{name + " takes a non-empty UTF-8 text"};
@@ -180,6 +192,26 @@ std::variant<CliOptions, CliUsageError> ParseCliOptions(const std::vector<std::s
          [&](auto& n, auto& v) {
              integer(n, v, {0, 50, 5}, [&](long long x) { options.DriftStepHz = int(x); });
          }},
+        {"--rate",
+         [&](const std::string& name, const std::string& value) {
+             const auto parsed = ParseInteger(value);
+             if (!parsed || (*parsed != 22050 && *parsed != 11025)) {
+                 error = CliUsageError{name + " takes 22050 or 11025, not '" + value + "'"};
+                 return;
+             }
+             options.RecordRateHz = static_cast<int>(*parsed);
+             haveFormat = true;
+         }},
+        {"--channels",
+         [&](auto& n, auto& v) {
+             integer(n, v, {1, 2}, [&](long long x) { options.RecordChannels = int(x); });
+             haveFormat = true;
+         }},
+        {"--bits",
+         [&](auto& n, auto& v) {
+             integer(n, v, {8, 16, 8}, [&](long long x) { options.RecordBits = int(x); });
+             haveFormat = true;
+         }},
         {"--seed",
          [&](auto& n, auto& v) {
              integer(n, v, {0, 4294967295LL},
@@ -219,13 +251,31 @@ std::variant<CliOptions, CliUsageError> ParseCliOptions(const std::vector<std::s
     if (haveBandwidth && !options.NoisePosition) {
         return CliUsageError{"--bw goes with --noise"};
     }
-    if (options.Command == CliCommand::Render && options.OutputPath.empty()) {
-        return CliUsageError{"render needs -o FILE.wav"};
+    if (options.Command != CliCommand::Play && options.OutputPath.empty()) {
+        return CliUsageError{args[0] + " needs -o FILE.wav"};
+    }
+    if (options.Command == CliCommand::Record &&
+        (options.NoisePosition || options.QsbDepthDb || options.DriftStepHz || options.Seed)) {
+        return CliUsageError{
+            "record writes the clean tone: --noise, --qsb, --drift and --seed go with render"};
+    }
+    if (options.Command != CliCommand::Record && haveFormat) {
+        return CliUsageError{"--rate, --channels and --bits go with record"};
     }
     if (options.Command == CliCommand::Play && !options.OutputPath.empty()) {
         return CliUsageError{"play takes no -o (use render to write a file)"};
     }
     return options;
+}
+
+std::optional<CliUsageError> SetTextFromInput(CliOptions& options, const std::string& utf8) {
+    const auto text = Utf8ToCp1252(utf8);
+    if (!text || utf8.empty()) {
+        return CliUsageError{"--text - takes a non-empty UTF-8 text on standard input"};
+    }
+    options.Text = *text;
+    options.TextUtf8 = utf8;
+    return std::nullopt;
 }
 
 }  // namespace kelvaro::cli

@@ -9,7 +9,7 @@
 
 namespace kelvaro::cli {
 
-enum class CliCommand { Render, Play, Decode };
+enum class CliCommand { Render, Play, Record, Decode };
 enum class DecodeChannel { Left, Right };
 
 struct CliOptions {
@@ -31,6 +31,13 @@ struct CliOptions {
     std::optional<int> QsbDepthDb;
     std::optional<int> DriftStepHz;
     std::optional<std::uint32_t> Seed;
+    /// record: the file's format (22050 or 11025 samples per second, 1 or 2 channels, 8 or 16
+    /// bits).
+    int RecordRateHz = 22050;
+    int RecordChannels = 1;
+    int RecordBits = 8;
+    /// --text - : the text is read from standard input (TextUtf8 is filled by the caller).
+    bool TextFromStandardInput = false;
     /// A file, a device or a pipe; "-" is standard output.
     std::string OutputPath;
 
@@ -49,5 +56,8 @@ struct CliUsageError {
 std::variant<CliOptions, CliUsageError> ParseCliOptions(const std::vector<std::string>& args);
 
 std::string CliUsage();
+
+/// The text given with --text - , read from standard input: checked as --text checks its value.
+std::optional<CliUsageError> SetTextFromInput(CliOptions& options, const std::string& utf8);
 
 }  // namespace kelvaro::cli

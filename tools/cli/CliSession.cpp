@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "app/WavFileWriter.h"
+#include "app/WavRecording.h"
 #include "cli/CountingWaveOut.h"
 #include "core/AudioFormat.h"
 #include "core/MorseTable.h"
@@ -17,6 +18,7 @@
 #include "core/Rounding.h"
 #include "core/SpeedSettings.h"
 #include "platform/EventLoop.h"
+#include "platform/NullWaveOut.h"
 #include "platform/SystemClock.h"
 #include "platform/WaveOutFactory.h"
 
@@ -161,6 +163,29 @@ Status RenderToWav(const CliOptions& options) {
         return capture.FileError;
     }
     return file.Commit();
+}
+
+Status RecordToWav(const CliOptions& options) {
+    if (options.OutputPath == OutputFile::kStandardOutput && ::isatty(STDOUT_FILENO) == 1) {
+        return Status::Failure(ENOTTY,
+                               "cannot write standard output: a terminal (send it to a file or a pipe)");
+    }
+    // The engine only prepares the tone at the chosen pitch and level; nothing is played.
+    EventLoop loop;
+    NullWaveOut silent(loop);
+    const auto timer1 = loop.CreateTimer();
+    Session session(silent, *timer1);
+    if (Status status = SetUp(session, options); !status.Ok()) {
+        return status;
+    }
+    RecordFormat format;
+    format.SetSamplesPerSecond(options.RecordRateHz);
+    format.Channels = options.RecordChannels;
+    format.Bits = options.RecordBits;
+    const WavRecording recording(session.Table, session.Speed, session.Engine.Tone(), format);
+    const Status status = recording.Record(options.Text, options.OutputPath);
+    session.Engine.CloseOutput();
+    return status;
 }
 
 Status PlayOnDevice(const CliOptions& options, std::string& info) {

@@ -9,6 +9,7 @@ const std::map<std::string, std::string, std::less<>>& EnglishTexts() {
 #include "app/texts/EnglishFile.inc"
 #include "app/texts/EnglishMainWindow.inc"
 #include "app/texts/EnglishPort.inc"
+#include "app/texts/EnglishProgress.inc"
 #include "app/texts/EnglishQuiz.inc"
 #include "app/texts/EnglishRandom.inc"
 #include "app/texts/EnglishSettingsFile.inc"

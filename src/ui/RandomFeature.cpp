@@ -276,6 +276,9 @@ void RandomFeature::RadioButtonRandomClick() {
     if (step.NewLine) {
         AppendToMemo("\n");
     }
+    if (step.SeriesStarted) {
+        SeriesStartOffset = Pane->MemoRandom->document()->characterCount() - 1;
+    }
     LastHanded = step.Character;
     Form.Engine().PlayQueue().assign(1, static_cast<char>(step.Character));
     const QChar shown(static_cast<char16_t>(Cp1252ToCodePoint(step.Character)));
@@ -412,6 +415,11 @@ void RandomFeature::EnableOtherModes(bool enabled) {
             mode->setEnabled(enabled);
         }
     }
+}
+
+QString RandomFeature::LatestSeriesText() const {
+    const QString text = Pane->MemoRandom->toPlainText();
+    return SeriesStartOffset <= text.size() ? text.mid(SeriesStartOffset) : text;
 }
 
 void RandomFeature::AppendToMemo(const QString& text) {

@@ -8,9 +8,11 @@
 #include <algorithm>
 
 #include "platform/qt/TJoystickex.h"
+#include "ui/CopyCheckFeature.h"
 #include "ui/EntrySheetFeature.h"
 #include "ui/FileFeature.h"
 #include "ui/LocalCharactersPanel.h"
+#include "ui/ProgressFeature.h"
 #include "ui/QuizFeature.h"
 #include "ui/RandomFeature.h"
 #include "ui/TForm1.h"
@@ -28,6 +30,8 @@ void TForm1::CreateFeatures() {
     new QuizFeature(*this, random);
     auto* sheet = new EntrySheetFeature(*this);
     new FileFeature(*this, *sheet);
+    auto* progress = new ProgressFeature(*this);
+    new CopyCheckFeature(*this, *random, *sheet, *progress);
     new LocalCharactersPanel(*this);
     Transmitter =
         new TransmitterFeature(*this, Services.CreateTransmitterDevices ? Services.CreateTransmitterDevices()

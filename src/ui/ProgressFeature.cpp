@@ -1,0 +1,77 @@
+// The learner's progress as the main window keeps it: the history file, opened at start-up
+// beside the settings, and the Tools menu's progress window.
+#include "ui/ProgressFeature.h"
+
+#include <QAction>
+#include <QFileDialog>
+#include <QMenu>
+
+#include "ui/MainMenu.h"
+#include "ui/ProgressWindow.h"
+#include "ui/Prompter.h"
+#include "ui/TForm1.h"
+#include "ui/TableText.h"
+
+namespace kelvaro {
+
+ProgressFeature::ProgressFeature(TForm1& form) : QObject(&form), Form(form) {
+    MenuProgress = new QAction(this);
+    MenuProgress->setObjectName("MenuProgress");
+    Form.Menus().MenuOutils->insertAction(Form.Menus().MenuOutilsQuit, MenuProgress);
+    connect(MenuProgress, &QAction::triggered, this, [this] { MenuProgressClick(); });
+    Progress = new ProgressWindow(Form.Texts(), &Form);
+    Progress->ChooseExportFile = [this] {
+        return QFileDialog::getSaveFileName(Progress, QString(), T("msg.progress-export-name"),
+                                            T("msg.progress-export-filter"));
+    };
+    Progress->Tell = [this](const QString& text) { Form.Prompts().Warn(text); };
+    Form.RegisterFeature(this);
+}
+
+ProgressFeature::~ProgressFeature() = default;
+
+QString ProgressFeature::T(const char* entry) const {
+    return TableText(Form.Texts(), entry);
+}
+
+void ProgressFeature::FinishStartUp(const SettingsModel&) {
+    const std::string& settingsPath = Form.SettingsFilePath();
+    if (settingsPath.empty()) {
+        return;  // no settings folder: no history either
+    }
+    Store = std::make_unique<PracticeHistory>(std::filesystem::path(settingsPath).parent_path() /
+                                              std::string(PracticeHistory::kFileName));
+    const Status opened = Store->Open();
+    if (!opened.Ok()) {
+        ReportFailure(opened);
+    }
+}
+
+void ProgressFeature::ReportFailure(const Status& status) {
+    Store.reset();
+    Form.Prompts().Warn(
+        T("msg.history-off")
+            .arg("Err " + QString::number(status.Code) + " : " + QString::fromStdString(status.Context)));
+}
+
+void ProgressFeature::Record(HistoryRun run) {
+    if (PracticeHistory* history = History()) {
+        const Status written = history->Add(run);
+        if (!written.Ok()) {
+            ReportFailure(written);
+        }
+    }
+}
+
+void ProgressFeature::MenuProgressClick() {
+    Progress->Refresh(History());
+    Progress->show();
+    Progress->raise();
+}
+
+void ProgressFeature::Retranslate(const LanguageTable&) {
+    MenuProgress->setText(T("MenuProgress.Caption"));
+    Progress->Retranslate();
+}
+
+}  // namespace kelvaro

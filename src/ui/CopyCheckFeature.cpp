@@ -1,13 +1,13 @@
 // Checking the copy of a random series: the student's copy (typed on the entry sheet when it is
-// shown, else in the copy box under the pane) lined up against the series that was sent.
+// shown, else in the copy-check window) lined up against the series that was sent.
 #include "ui/CopyCheckFeature.h"
 
 #include <QDateTime>
 #include <QLabel>
-#include <QLayout>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTextEdit>
+#include <QToolButton>
 
 #include "app/TextEncoding.h"
 #include "ui/CopyCheckPanel.h"
@@ -46,9 +46,10 @@ QString Shown(std::uint8_t code) {
 CopyCheckFeature::CopyCheckFeature(TForm1& form, RandomFeature& random, EntrySheetFeature& sheet,
                                    ProgressFeature& progress)
     : QObject(&form), Form(form), Random(random), Sheet(sheet), Progress(progress) {
-    Box = new CopyCheckPanel;
+    Box = new CopyCheckPanel(&Form);
     if (auto* pane = Form.findChild<RandomPane*>("GroupBoxRandom")) {
-        pane->layout()->addWidget(Box);
+        connect(pane->SpeedButtonCopyCheck, &QToolButton::clicked, this,
+                [this] { SpeedButtonCopyCheckClick(); });
     }
     connect(Box->ButtonCheckCopy, &QPushButton::clicked, this, [this] { ButtonCheckCopyClick(); });
     // After the random feature's own handler: a series that started gets a blank copy box.
@@ -64,6 +65,18 @@ CopyCheckFeature::CopyCheckFeature(TForm1& form, RandomFeature& random, EntryShe
 
 QString CopyCheckFeature::T(const char* entry) const {
     return TableText(Form.Texts(), entry);
+}
+
+// Beside the main window the first time, where the user left it afterwards.
+void CopyCheckFeature::SpeedButtonCopyCheckClick() {
+    if (!Placed) {
+        Placed = true;
+        Box->move(Form.frameGeometry().topRight() + QPoint(8, 0));
+    }
+    Box->show();
+    Box->raise();
+    Box->activateWindow();
+    Box->MemoCopy->setFocus();
 }
 
 void CopyCheckFeature::ButtonCheckCopyClick() {
@@ -150,7 +163,10 @@ void CopyCheckFeature::ClearCopy() {
 }
 
 void CopyCheckFeature::Retranslate(const LanguageTable& texts) {
-    Box->setTitle(TableText(texts, "GroupBoxCopyCheck.Caption"));
+    Box->setWindowTitle(TableText(texts, "FormCopyCheck.Caption"));
+    if (auto* button = Form.findChild<QToolButton*>("SpeedButtonCopyCheck")) {
+        button->setToolTip(TableText(texts, "SpeedButtonCopyCheck.Hint"));
+    }
     Box->ButtonCheckCopy->setText(TableText(texts, "ButtonCheckCopy.Caption"));
     Box->MemoCopy->setPlaceholderText(TableText(texts, "MemoCopy.Hint"));
     Box->MemoCopy->setToolTip(TableText(texts, "MemoCopy.Hint"));

@@ -1,5 +1,5 @@
 // Checking the copy of a random series: the student's copy (typed on the entry sheet when it is
-// shown, else in the copy box under the pane) lined up against the series that was sent.
+// shown, else in the copy-check window) lined up against the series that was sent.
 #pragma once
 
 #include <QObject>
@@ -23,6 +23,7 @@ public:
     CopyCheckFeature(TForm1& form, RandomFeature& random, EntrySheetFeature& sheet,
                      ProgressFeature& progress);
 
+    void SpeedButtonCopyCheckClick();
     void ButtonCheckCopyClick();
     const CopyCheck& LastCheck() const { return Last; }
     CopyCheckPanel& Panel() { return *Box; }
@@ -41,6 +42,7 @@ private:
     ProgressFeature& Progress;
     CopyCheckPanel* Box = nullptr;
     CopyCheck Last;
+    bool Placed = false;
 };
 
 }  // namespace kelvaro

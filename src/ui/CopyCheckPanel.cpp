@@ -1,5 +1,5 @@
-// The copy check under the random groups: the box the student types the copy into, Check, the
-// sent text with every error marked, and the score.
+// The copy check of the random groups: a small window beside the main one with the box the
+// student types the copy into, Check, the sent text with every error marked, and the score.
 #include "ui/CopyCheckPanel.h"
 
 #include <QFontMetrics>
@@ -13,8 +13,8 @@
 
 namespace kelvaro {
 
-CopyCheckPanel::CopyCheckPanel(QWidget* parent) : QGroupBox(parent) {
-    setObjectName("GroupBoxCopyCheck");
+CopyCheckPanel::CopyCheckPanel(QWidget* parent) : QWidget(parent, Qt::Tool) {
+    setObjectName("FormCopyCheck");
     auto named = [this]<class Widget>(Widget* widget, const char* name) {
         widget->setObjectName(name);
         return widget;
@@ -34,20 +34,21 @@ CopyCheckPanel::CopyCheckPanel(QWidget* parent) : QGroupBox(parent) {
     LabelLessonAdvice->setVisible(false);
     ButtonNextLesson->setVisible(false);
 
-    // Three lines of text each: the pane above keeps most of the height.
-    const int lines = 3 * QFontMetrics(font()).lineSpacing() + 12;
-    MemoCopy->setFixedHeight(lines);
-    MemoCopyMarks->setFixedHeight(lines);
+    const QFontMetrics metrics(font());
+    MemoCopy->setMinimumHeight(4 * metrics.lineSpacing() + 12);
+    MemoCopyMarks->setMinimumHeight(4 * metrics.lineSpacing() + 12);
+    resize(36 * metrics.horizontalAdvance('W'), 22 * metrics.lineSpacing());
 
     auto* copy = new QHBoxLayout;
-    copy->addWidget(MemoCopy, 1);
-    copy->addWidget(ButtonCheckCopy, 0, Qt::AlignTop);
+    copy->addStretch(1);
+    copy->addWidget(ButtonCheckCopy);
     auto* advice = new QHBoxLayout;
     advice->addWidget(LabelLessonAdvice, 1);
     advice->addWidget(ButtonNextLesson);
     auto* layout = new QVBoxLayout(this);
+    layout->addWidget(MemoCopy, 1);
     layout->addLayout(copy);
-    layout->addWidget(MemoCopyMarks);
+    layout->addWidget(MemoCopyMarks, 1);
     layout->addWidget(LabelCopyScore);
     layout->addWidget(LabelCopyLegend);
     layout->addLayout(advice);

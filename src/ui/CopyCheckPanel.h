@@ -1,8 +1,8 @@
-// The copy check under the random groups: the box the student types the copy into, Check, the
-// sent text with every error marked, and the score.
+// The copy check of the random groups: a small window beside the main one with the box the
+// student types the copy into, Check, the sent text with every error marked, and the score.
 #pragma once
 
-#include <QGroupBox>
+#include <QWidget>
 
 class QLabel;
 class QPlainTextEdit;
@@ -12,7 +12,7 @@ class QTextEdit;
 namespace kelvaro {
 
 /// Widgets only; the copy-check feature runs Check.
-class CopyCheckPanel final : public QGroupBox {
+class CopyCheckPanel final : public QWidget {
     Q_OBJECT
 public:
     explicit CopyCheckPanel(QWidget* parent = nullptr);

@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QFileDialog>
 #include <QMenu>
+#include <utility>
 
 #include "ui/MainMenu.h"
 #include "ui/ProgressWindow.h"
@@ -42,7 +43,12 @@ void ProgressFeature::FinishStartUp(const SettingsModel&) {
     Store = std::make_unique<PracticeHistory>(std::filesystem::path(settingsPath).parent_path() /
                                               std::string(PracticeHistory::kFileName));
     const Status opened = Store->Open();
-    if (!opened.Ok()) {
+    if (opened.Code == PracticeHistory::CannotOpen) {
+        // A folder that cannot be written is reported when the settings are saved; the history
+        // says so itself when the first run would have been stored.
+        Store.reset();
+        Unopened = opened;
+    } else if (!opened.Ok()) {
         ReportFailure(opened);
     }
 }
@@ -55,6 +61,9 @@ void ProgressFeature::ReportFailure(const Status& status) {
 }
 
 void ProgressFeature::Record(HistoryRun run) {
+    if (!Unopened.Ok()) {
+        ReportFailure(std::exchange(Unopened, Status::Success()));
+    }
     if (PracticeHistory* history = History()) {
         const Status written = history->Add(run);
         if (!written.Ok()) {

@@ -42,6 +42,8 @@ private:
     std::unique_ptr<PracticeHistory> Store;
     QAction* MenuProgress = nullptr;
     ProgressWindow* Progress = nullptr;
+    /// Why the history could not be opened, until the user has been told.
+    Status Unopened;
 };
 
 }  // namespace kelvaro

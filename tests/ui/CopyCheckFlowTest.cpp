@@ -30,6 +30,8 @@ protected:
         Trigger("MenuLetters");
         Find<QPushButton>("BitBtnPlayRandom")->click();
         Device.CompleteAll();
+        Find<QToolButton>("SpeedButtonCopyCheck")->click();
+        EXPECT_TRUE(Find<QWidget>("FormCopyCheck")->isVisible());
         return Find<QPlainTextEdit>("MemoRandom")->toPlainText().split(' ', Qt::SkipEmptyParts);
     }
     /// How many characters of the marked text carry each mark.

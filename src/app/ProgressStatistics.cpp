@@ -134,6 +134,40 @@ std::vector<double> ProgressStatistics::WeakWeights(const std::vector<CharacterS
     return weights;
 }
 
+std::string ProgressStatistics::WeightedSet(const std::string& candidates, const std::vector<double>& weights,
+                                            int slots) {
+    const std::size_t count =
+        std::min({candidates.size(), weights.size(), static_cast<std::size_t>(std::max(0, slots))});
+    if (count == 0) {
+        return {};
+    }
+    double total = 0.0;
+    for (std::size_t i = 0; i < count; ++i) {
+        total += weights[i];
+    }
+    // Every candidate once, the rest of the slots shared by weight.
+    const int spare = slots - static_cast<int>(count);
+    std::vector<int> copies(count, 1);
+    std::vector<std::pair<double, std::size_t>> remainders;
+    int given = 0;
+    for (std::size_t i = 0; i < count; ++i) {
+        const double share = total > 0.0 ? spare * weights[i] / total : 0.0;
+        copies[i] += static_cast<int>(share);
+        given += static_cast<int>(share);
+        remainders.push_back({share - static_cast<int>(share), i});
+    }
+    std::stable_sort(remainders.begin(), remainders.end(),
+                     [](const auto& a, const auto& b) { return a.first > b.first; });
+    for (std::size_t k = 0; given < spare && total > 0.0 && k < remainders.size(); ++k, ++given) {
+        ++copies[remainders[k].second];
+    }
+    std::string set;
+    for (std::size_t i = 0; i < count; ++i) {
+        set.append(static_cast<std::size_t>(copies[i]), candidates[i]);
+    }
+    return set;
+}
+
 std::string ProgressStatistics::Csv(const std::vector<HistoryRun>& runs) {
     auto quoted = [](const std::string& text) {
         std::string out = "\"";

@@ -61,6 +61,11 @@ public:
     /// heard yet counts as half wrong and a perfect one is still drawn now and then.
     static std::vector<double> WeakWeights(const std::vector<CharacterStats>& stats,
                                            const std::string& candidates);
+    /// A set of `slots` characters in which each candidate appears in proportion to its weight
+    /// (at least once; largest remainders round), for drawing from uniformly. Empty when there
+    /// is no candidate; the candidates are cut to `slots` when there are more.
+    static std::string WeightedSet(const std::string& candidates, const std::vector<double>& weights,
+                                   int slots);
     /// One line per answer: time, mode, speed, spacing, set, sent, copied, right, answer time.
     static std::string Csv(const std::vector<HistoryRun>& runs);
 };

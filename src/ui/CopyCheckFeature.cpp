@@ -9,6 +9,9 @@
 #include <QTextEdit>
 #include <QToolButton>
 
+#include <utility>
+
+#include "app/ProgressStatistics.h"
 #include "app/TextEncoding.h"
 #include "ui/CopyCheckPanel.h"
 #include "ui/EntrySheetFeature.h"
@@ -52,6 +55,7 @@ CopyCheckFeature::CopyCheckFeature(TForm1& form, RandomFeature& random, EntryShe
                 [this] { SpeedButtonCopyCheckClick(); });
     }
     connect(Box->ButtonCheckCopy, &QPushButton::clicked, this, [this] { ButtonCheckCopyClick(); });
+    connect(Box->ButtonNextLesson, &QPushButton::clicked, this, [this] { ButtonNextLessonClick(); });
     // After the random feature's own handler: a series that started gets a blank copy box.
     if (auto* play = Form.findChild<QPushButton*>("BitBtnPlayRandom")) {
         connect(play, &QPushButton::clicked, this, [this] {
@@ -111,6 +115,36 @@ void CopyCheckFeature::ButtonCheckCopyClick() {
         }
     }
     Progress.Record(std::move(run));
+    OfferNextLesson();
+}
+
+// The runs of the current lesson, newest first, decide; the lesson never changes by itself.
+void CopyCheckFeature::OfferNextLesson() {
+    NextLesson = 0;
+    Box->LabelLessonAdvice->setVisible(false);
+    Box->ButtonNextLesson->setVisible(false);
+    PracticeHistory* history = Progress.History();
+    const QString setName = Random.ActiveSetCaption().trimmed();
+    const QString prefix = T("msg.lesson") + " #";
+    bool isNumber = false;
+    const int lesson = setName.startsWith(prefix) ? setName.mid(prefix.size()).toInt(&isNumber) : 0;
+    if (history == nullptr || !isNumber || lesson < 1 || lesson >= LessonBook::kLessonCount ||
+        LessonBook::IsBlank(Random.Lessons().Lesson(lesson + 1)) ||
+        !ProgressStatistics::LessonMastered(history->LastRuns(kAdviceRuns), setName.toStdString())) {
+        return;
+    }
+    NextLesson = lesson + 1;
+    Box->LabelLessonAdvice->setText(T("msg.lesson-advice").arg(NextLesson));
+    Box->LabelLessonAdvice->setVisible(true);
+    Box->ButtonNextLesson->setVisible(true);
+}
+
+void CopyCheckFeature::ButtonNextLessonClick() {
+    if (NextLesson > 0) {
+        Random.ChooseLesson(std::exchange(NextLesson, 0));
+    }
+    Box->LabelLessonAdvice->setVisible(false);
+    Box->ButtonNextLesson->setVisible(false);
 }
 
 // The sent text as the pane shows it, its blanks kept, each error marked by colour and by a

@@ -24,7 +24,11 @@ public:
                      ProgressFeature& progress);
 
     void SpeedButtonCopyCheckClick();
+    /// Runs read to decide on the lesson advice.
+    static constexpr int kAdviceRuns = 50;
+
     void ButtonCheckCopyClick();
+    void ButtonNextLessonClick();
     const CopyCheck& LastCheck() const { return Last; }
     CopyCheckPanel& Panel() { return *Box; }
 
@@ -34,6 +38,7 @@ public:
 private:
     QString T(const char* entry) const;
     void ClearCopy();
+    void OfferNextLesson();
     QString MarkedHtml(const QString& sent) const;
 
     TForm1& Form;
@@ -43,6 +48,8 @@ private:
     CopyCheckPanel* Box = nullptr;
     CopyCheck Last;
     bool Placed = false;
+    /// The lesson the advice offers; 0: none.
+    int NextLesson = 0;
 };
 
 }  // namespace kelvaro

@@ -7,19 +7,35 @@
 #include <QMenu>
 #include <utility>
 
+#include <algorithm>
+
+#include "app/ProgressStatistics.h"
 #include "ui/MainMenu.h"
 #include "ui/ProgressWindow.h"
 #include "ui/Prompter.h"
+#include "ui/RandomFeature.h"
 #include "ui/TForm1.h"
 #include "ui/TableText.h"
 
 namespace kelvaro {
 
-ProgressFeature::ProgressFeature(TForm1& form) : QObject(&form), Form(form) {
+ProgressFeature::ProgressFeature(TForm1& form, RandomFeature& random)
+    : QObject(&form), Form(form), Random(random) {
     MenuProgress = new QAction(this);
     MenuProgress->setObjectName("MenuProgress");
     Form.Menus().MenuOutils->insertAction(Form.Menus().MenuOutilsQuit, MenuProgress);
     connect(MenuProgress, &QAction::triggered, this, [this] { MenuProgressClick(); });
+    MenuWeakCharacters = new QAction(this);
+    MenuWeakCharacters->setObjectName("MenuWeakCharacters");
+    if (auto* sets = Form.findChild<QMenu*>("Randomcaracters1")) {
+        const QList<QAction*> items = sets->actions();
+        const auto chosen = std::find_if(items.begin(), items.end(), [](const QAction* item) {
+            return item->objectName() == "MenuChoixCaracteres";
+        });
+        sets->insertAction(chosen != items.end() && chosen + 1 != items.end() ? *(chosen + 1) : nullptr,
+                           MenuWeakCharacters);
+    }
+    connect(MenuWeakCharacters, &QAction::triggered, this, [this] { MenuWeakCharactersClick(); });
     Progress = new ProgressWindow(Form.Texts(), &Form);
     Progress->ChooseExportFile = [this] {
         return QFileDialog::getSaveFileName(Progress, QString(), T("msg.progress-export-name"),
@@ -78,8 +94,30 @@ void ProgressFeature::MenuProgressClick() {
     Progress->raise();
 }
 
+void ProgressFeature::MenuWeakCharactersClick() {
+    PracticeHistory* history = History();
+    const std::vector<CharacterStats> stats =
+        history != nullptr ? ProgressStatistics::PerCharacter(history->LastRuns(kWeakRuns))
+                           : std::vector<CharacterStats>{};
+    std::string candidates;
+    for (const CharacterStats& character : stats) {
+        if (character.Character != ' ') {
+            candidates += static_cast<char>(character.Character);
+        }
+    }
+    if (candidates.empty()) {
+        Form.Prompts().Inform(T("msg.weak-none"));
+        return;
+    }
+    std::sort(candidates.begin(), candidates.end());
+    Random.UseCharacters(ProgressStatistics::WeightedSet(
+                             candidates, ProgressStatistics::WeakWeights(stats, candidates), kWeakSetSlots),
+                         T("msg.weak-characters"));
+}
+
 void ProgressFeature::Retranslate(const LanguageTable&) {
     MenuProgress->setText(T("MenuProgress.Caption"));
+    MenuWeakCharacters->setText(T("MenuWeakCharacters.Caption"));
     Progress->Retranslate();
 }
 

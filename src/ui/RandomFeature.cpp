@@ -676,6 +676,18 @@ void RandomFeature::ButtonChoixCaractereOKClick() {
     UpdateRandomDescription();
 }
 
+void RandomFeature::ChooseLesson(int number) {
+    ShowLessonPage((number - 1) / LessonBook::kPerPage + 1);
+    Chosen->BoxCaracteresChoix->setCurrentIndex((number - 1) % LessonBook::kPerPage);
+    ButtonChoixCaractereOKClick();
+}
+
+void RandomFeature::UseCharacters(const std::string& codes, const QString& caption) {
+    Chosen->BoxCaracteresChoix->setEditText(FromCodes(codes));
+    ButtonChoixCaractereOKClick();
+    ShowSetCaption(" " + caption);
+}
+
 void RandomFeature::ButtonCancelChoixClick() {
     Chosen->setVisible(false);
     ShowLessonPage(RememberedPage);

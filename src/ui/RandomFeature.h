@@ -65,6 +65,10 @@ public:
     const RandomSeries& Series() const { return Generator; }
     const LessonBook& Lessons() const { return Book; }
     const std::string& WordListFile() const { return WordListPath; }
+    /// Chooses lesson `number` (1..60) as the set, as the chosen-characters panel's OK does.
+    void ChooseLesson(int number);
+    /// Makes `codes` the chosen set (duplicates weigh the draw) under its own caption.
+    void UseCharacters(const std::string& codes, const QString& caption);
     /// What the pane shows of the latest series (the whole pane when it was cleared since).
     QString LatestSeriesText() const;
 

@@ -30,7 +30,7 @@ void TForm1::CreateFeatures() {
     new QuizFeature(*this, random);
     auto* sheet = new EntrySheetFeature(*this);
     new FileFeature(*this, *sheet);
-    auto* progress = new ProgressFeature(*this);
+    auto* progress = new ProgressFeature(*this, *random);
     new CopyCheckFeature(*this, *random, *sheet, *progress);
     new LocalCharactersPanel(*this);
     Transmitter =

@@ -1,5 +1,6 @@
 // Checking the copy of a random series through the real pane: the marks on the sent text, the
 // score, the entry sheet as the copy when it is shown, and the run stored in the history.
+#include <QComboBox>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -8,9 +9,11 @@
 #include <QTextBlock>
 #include <QTextEdit>
 #include <QToolButton>
+#include <map>
 
 #include "WindowFixture.h"
 #include "ui/CopyCheckFeature.h"
+#include "ui/CopyCheckPanel.h"
 #include "ui/ProgressFeature.h"
 #include "ui/TFormSaisie.h"
 
@@ -157,6 +160,77 @@ TEST_F(CopyCheckFlowTest, TheEntrySheetIsTheCopyWhileItIsShownAndANewSeriesClear
     // Only the new series is checked, not the one before it in the pane.
     Find<QPushButton>("ButtonCheckCopy")->click();
     EXPECT_EQ(Check().LastCheck().Score.Sent, 20);
+}
+
+TEST_F(CopyCheckFlowTest, ThreeGoodRunsOfALessonOfferTheNextOneAndTheWeakSetWeighsTheMisses) {
+    // Lesson 1 through the chosen-characters panel.
+    Find<QRadioButton>("RadioButtonRandom")->click();
+    Trigger("MenuChoixCaracteres");
+    Find<QComboBox>("BoxCaracteresChoix")->setCurrentIndex(0);
+    Find<QPushButton>("ButtonChoixCaractereOK")->click();
+    ASSERT_EQ(Find<QLabel>("PanelRandomLesson")->text().trimmed(), "Lesson #1");
+    auto copyAndCheck = [this](int wrongOfFifty) {
+        Find<QSpinBox>("SpinEditRandomNumber")->setValue(50);
+        Find<QPushButton>("BitBtnPlayRandom")->click();
+        Device.CompleteAll();
+        Find<QToolButton>("SpeedButtonCopyCheck")->click();
+        QString copy = Find<QPlainTextEdit>("MemoRandom")->toPlainText().split('\n').last().toLower();
+        for (int i = 0, changed = 0; changed < wrongOfFifty; ++i) {
+            if (copy[i] != ' ') {
+                copy[i] = copy[i] == 'q' ? 'j' : 'q';  // never in lesson 1
+                ++changed;
+            }
+        }
+        QTest::keyClicks(Find<QPlainTextEdit>("MemoCopy"), copy);
+        Find<QPushButton>("ButtonCheckCopy")->click();
+        EXPECT_EQ(Check().LastCheck().Score.Wrong, wrongOfFifty);
+    };
+    auto* advice = Find<QPushButton>("ButtonNextLesson");
+    copyAndCheck(6);  // 88 %: not yet
+    copyAndCheck(5);  // 90 %
+    copyAndCheck(0);
+    EXPECT_FALSE(advice->isVisibleTo(&Check().Panel()));
+    copyAndCheck(1);  // the last three at 90 % or better
+    ASSERT_TRUE(advice->isVisibleTo(&Check().Panel()));
+    EXPECT_EQ(Find<QLabel>("LabelLessonAdvice")->text(),
+              "Three runs at 90 % or better: ready for lesson #2?");
+    EXPECT_EQ(Find<QLabel>("PanelRandomLesson")->text().trimmed(), "Lesson #1");  // never by itself
+    advice->click();
+    EXPECT_EQ(Find<QLabel>("PanelRandomLesson")->text().trimmed(), "Lesson #2");
+    EXPECT_FALSE(advice->isVisibleTo(&Check().Panel()));
+
+    // The weak set: the characters of lesson 1, the ones missed most drawn most often.
+    Trigger("MenuWeakCharacters");
+    EXPECT_EQ(Find<QLabel>("PanelRandomLesson")->text().trimmed(), "My weak characters");
+    const CharacterPool& pool = Form->Pool();
+    ASSERT_EQ(pool.PoolSize(), 70);
+    std::map<char, int> drawn;
+    for (int i = 0; i < pool.PoolSize(); ++i) {
+        ++drawn[static_cast<char>(pool.Slot(pool.PoolStart() + i))];
+    }
+    EXPECT_EQ(drawn.size(), 5u);
+    for (const char c : std::string("endx0")) {
+        EXPECT_GE(drawn[c], 1) << c;
+    }
+    // Every character sent was copied right but for the ones changed at the start of each run.
+    const PracticeHistory* history = Form->findChild<ProgressFeature*>()->History();
+    ASSERT_NE(history, nullptr);
+    std::map<char, std::pair<int, int>> tally;  // wrong, sent
+    for (const HistoryRun& run : history->LastRuns(0)) {
+        for (const HistoryAnswer& answer : run.Answers) {
+            auto& [wrong, sent] = tally[static_cast<char>(answer.Sent)];
+            wrong += answer.Right ? 0 : 1;
+            ++sent;
+        }
+    }
+    auto rate = [&](char c) { return static_cast<double>(tally[c].first) / tally[c].second; };
+    for (const char a : std::string("endx0")) {
+        for (const char b : std::string("endx0")) {
+            if (rate(a) > rate(b) + 0.05) {
+                EXPECT_GE(drawn[a], drawn[b]) << a << " missed more often than " << b;
+            }
+        }
+    }
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include "ui/ProgressFeature.h"
 
 #include <QAction>
+#include <QDateTime>
 #include <QFileDialog>
 #include <QMenu>
 #include <utility>
@@ -13,6 +14,7 @@
 #include "ui/MainMenu.h"
 #include "ui/ProgressWindow.h"
 #include "ui/Prompter.h"
+#include "ui/QuizFeature.h"
 #include "ui/RandomFeature.h"
 #include "ui/TForm1.h"
 #include "ui/TableText.h"
@@ -34,6 +36,18 @@ ProgressFeature::ProgressFeature(TForm1& form, RandomFeature& random)
         });
         sets->insertAction(chosen != items.end() && chosen + 1 != items.end() ? *(chosen + 1) : nullptr,
                            MenuWeakCharacters);
+    }
+    if (auto* quiz = Form.findChild<QuizFeature*>()) {
+        quiz->OnAnswerJudged = [this](std::uint8_t asked, std::uint8_t answered, bool right, int answerMs) {
+            HistoryRun run;
+            run.TimeMs = QDateTime::currentMSecsSinceEpoch();
+            run.Mode = "quiz";
+            run.SpeedWpm = Form.Speed().SpeedWpm();
+            run.Spacing = Form.Speed().Spacing();
+            run.SetName = Random.ActiveSetCaption().trimmed().toStdString();
+            run.Answers.push_back({asked, answered, right, answerMs});
+            Record(std::move(run));
+        };
     }
     connect(MenuWeakCharacters, &QAction::triggered, this, [this] { MenuWeakCharactersClick(); });
     Progress = new ProgressWindow(Form.Texts(), &Form);

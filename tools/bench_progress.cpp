@@ -8,6 +8,7 @@
 #include <chrono>
 #include <cstdio>
 #include <random>
+#include <string>
 #include <vector>
 
 #include "app/LanguageTable.h"
@@ -30,7 +31,50 @@ double Median(std::vector<double> values) {
 
 }  // namespace
 
+/// A learner's month: accuracy rising, speed stepping up, the usual confusions; for the
+/// pictures of the progress window.
+int WriteSampleHistory(const char* path) {
+    kelvaro::PracticeHistory history(path);
+    if (!history.Open().Ok()) {
+        return 1;
+    }
+    std::mt19937 random(11);
+    const std::string characters = "abcdefghijklmnopqrstuvwxyz0123456789";
+    // What each hard character is most often taken for.
+    const std::string hard = "hsvb5p4y";
+    const std::string takenFor = "s5h6haeq";
+    for (int r = 0; r < 30; ++r) {
+        kelvaro::HistoryRun run;
+        run.TimeMs = 1'764'547'200'000LL + r * 86'400'000LL;
+        run.Mode = r % 5 == 4 ? "quiz" : "random";
+        run.SpeedWpm = 12 + r / 6 * 2;
+        run.Spacing = r < 10 ? 3 : r < 20 ? 2 : 1;
+        run.SetName = "Letters + Figures";
+        const double skill = 0.78 + 0.2 * r / 29.0;
+        for (int i = 0; i < (run.Mode == "quiz" ? 40 : 150); ++i) {
+            const char sent = characters[random() % characters.size()];
+            const auto place = hard.find(sent);
+            const double chance = place == std::string::npos ? skill + 0.05 : skill - 0.12;
+            const bool right = std::uniform_real_distribution<double>(0, 1)(random) < chance;
+            char copied = sent;
+            if (!right) {
+                copied = random() % 4 == 0            ? '\0'
+                         : place != std::string::npos ? takenFor[place]
+                                                      : characters[random() % characters.size()];
+            }
+            run.Answers.push_back({static_cast<std::uint8_t>(sent), static_cast<std::uint8_t>(copied),
+                                   copied == sent,
+                                   run.Mode == "quiz" ? static_cast<int>(400 + random() % 600) : -1});
+        }
+        history.Add(run);
+    }
+    return 0;
+}
+
 int main(int argc, char** argv) {
+    if (argc == 3 && std::string(argv[1]) == "--write-sample") {
+        return WriteSampleHistory(argv[2]);
+    }
     qputenv("QT_QPA_PLATFORM",
             qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
     QApplication app(argc, argv);

@@ -25,7 +25,14 @@ ProgressFeature::ProgressFeature(TForm1& form, RandomFeature& random)
     : QObject(&form), Form(form), Random(random) {
     MenuProgress = new QAction(this);
     MenuProgress->setObjectName("MenuProgress");
-    Form.Menus().MenuOutils->insertAction(Form.Menus().MenuOutilsQuit, MenuProgress);
+    MenuProgress->setShortcut(QKeySequence("Ctrl+Shift+F12"));
+    // Above the separator before Quit.
+    QMenu* tools = Form.Menus().MenuOutils;
+    const QList<QAction*> items = tools->actions();
+    const qsizetype quit = items.indexOf(Form.Menus().MenuOutilsQuit);
+    tools->insertAction(
+        quit > 0 && items[quit - 1]->isSeparator() ? items[quit - 1] : Form.Menus().MenuOutilsQuit,
+        MenuProgress);
     connect(MenuProgress, &QAction::triggered, this, [this] { MenuProgressClick(); });
     MenuWeakCharacters = new QAction(this);
     MenuWeakCharacters->setObjectName("MenuWeakCharacters");

@@ -32,50 +32,57 @@ QSize ProgressHeatMap::sizeHint() const {
 }
 
 // Each row is scaled to its own total, so a character sent rarely shows its confusions as
-// plainly as a frequent one; the diagonal (copied right) is drawn in green, the rest in red.
+// plainly as a frequent one; the diagonal (copied right) is drawn in green, the rest in red,
+// the strongest confusion fully red. Labels shrink with the cells.
 void ProgressHeatMap::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), palette().base());
     if (Shown.Sent.empty()) {
         return;
     }
-    const QFontMetrics metrics = fontMetrics();
-    const int margin = metrics.horizontalAdvance('W') + 6;
-    const double cellWidth = static_cast<double>(width() - margin) / static_cast<double>(Shown.Copied.size());
-    const double cellHeight =
-        static_cast<double>(height() - metrics.height() - 4) / static_cast<double>(Shown.Sent.size());
-    painter.setPen(palette().color(QPalette::Text));
-    const bool labelsFit =
-        cellWidth >= metrics.horizontalAdvance('W') && cellHeight >= metrics.height() * 0.8;
-    for (std::size_t column = 0; column < Shown.Copied.size(); ++column) {
-        if (labelsFit) {
-            painter.drawText(
-                QRectF(margin + cellWidth * static_cast<double>(column), 0, cellWidth, metrics.height() + 2),
-                Qt::AlignCenter, Label(Shown.Copied[column]));
+    const std::size_t rows = Shown.Sent.size();
+    const std::size_t columns = Shown.Copied.size();
+    std::vector<int> totals(rows, 0);
+    double strongest = 0.0;
+    for (std::size_t row = 0; row < rows; ++row) {
+        for (std::size_t column = 0; column < columns; ++column) {
+            totals[row] += Shown.At(row, column);
+        }
+        for (std::size_t column = 0; column < columns; ++column) {
+            if (Shown.Copied[column] != Shown.Sent[row]) {
+                strongest = std::max(strongest,
+                                     static_cast<double>(Shown.At(row, column)) / std::max(1, totals[row]));
+            }
         }
     }
-    for (std::size_t row = 0; row < Shown.Sent.size(); ++row) {
-        int total = 0;
-        for (std::size_t column = 0; column < Shown.Copied.size(); ++column) {
-            total += Shown.At(row, column);
-        }
-        const double top = metrics.height() + 4 + cellHeight * static_cast<double>(row);
+    const int cell = std::max(1, std::min((width() - 4) / static_cast<int>(columns + 1),
+                                          (height() - 4) / static_cast<int>(rows + 1)));
+    QFont small = font();
+    small.setPixelSize(std::max(1, cell * 3 / 4));
+    painter.setFont(small);
+    const bool labelsFit = cell >= 7;
+    painter.setPen(palette().color(QPalette::Text));
+    for (std::size_t column = 0; labelsFit && column < columns; ++column) {
+        painter.drawText(QRect(cell * static_cast<int>(column + 1), 0, cell, cell), Qt::AlignCenter,
+                         Label(Shown.Copied[column]));
+    }
+    for (std::size_t row = 0; row < rows; ++row) {
+        const int top = cell * static_cast<int>(row + 1);
         if (labelsFit) {
             painter.setPen(palette().color(QPalette::Text));
-            painter.drawText(QRectF(0, top, margin - 2, cellHeight), Qt::AlignCenter, Label(Shown.Sent[row]));
+            painter.drawText(QRect(0, top, cell, cell), Qt::AlignCenter, Label(Shown.Sent[row]));
         }
-        for (std::size_t column = 0; column < Shown.Copied.size(); ++column) {
+        for (std::size_t column = 0; column < columns; ++column) {
             const int count = Shown.At(row, column);
             if (count == 0) {
                 continue;
             }
-            const double share = static_cast<double>(count) / std::max(1, total);
+            const double share = static_cast<double>(count) / std::max(1, totals[row]);
             const bool right = Shown.Copied[column] == Shown.Sent[row];
             QColor colour = right ? QColor(40, 150, 60) : QColor(210, 40, 30);
-            colour.setAlphaF(static_cast<float>(0.15 + 0.85 * share));
-            painter.fillRect(
-                QRectF(margin + cellWidth * static_cast<double>(column), top, cellWidth - 1, cellHeight - 1),
-                colour);
+            const double strength = right ? share : share / std::max(strongest, 1e-9);
+            colour.setAlphaF(static_cast<float>(0.12 + 0.88 * std::min(1.0, strength)));
+            painter.fillRect(QRect(cell * static_cast<int>(column + 1), top, cell - 1, cell - 1), colour);
         }
     }
 }

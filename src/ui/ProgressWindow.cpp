@@ -159,7 +159,9 @@ void ProgressWindow::Refresh(PracticeHistory* history) {
             row, 4, s.TimedAnswers > 0 ? NumberItem(s.MeanAnswerMs(), 0) : new QTableWidgetItem);
         bars.push_back({Shown(s.Character), s.AccuracyPercent()});
     }
+    // Worst first, as in the bar chart; the headers sort by any other column.
     TableProgressCharacters->setSortingEnabled(true);
+    TableProgressCharacters->sortItems(3, Qt::AscendingOrder);
     ChartProgressCharacters->SetBars(std::move(bars));
 
     const int chosen =

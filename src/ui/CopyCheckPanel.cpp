@@ -37,7 +37,11 @@ CopyCheckPanel::CopyCheckPanel(QWidget* parent) : QWidget(parent, Qt::Tool) {
     const QFontMetrics metrics(font());
     MemoCopy->setMinimumHeight(4 * metrics.lineSpacing() + 12);
     MemoCopyMarks->setMinimumHeight(4 * metrics.lineSpacing() + 12);
-    resize(36 * metrics.horizontalAdvance('W'), 22 * metrics.lineSpacing());
+    // The score and the legend wrap onto at most three lines at the narrowest width allowed.
+    setMinimumWidth(30 * metrics.horizontalAdvance('W'));
+    LabelCopyScore->setMinimumHeight(3 * metrics.lineSpacing());
+    LabelCopyLegend->setMinimumHeight(3 * metrics.lineSpacing());
+    resize(36 * metrics.horizontalAdvance('W'), 24 * metrics.lineSpacing());
 
     auto* copy = new QHBoxLayout;
     copy->addStretch(1);

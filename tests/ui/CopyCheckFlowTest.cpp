@@ -11,6 +11,7 @@
 #include <QToolButton>
 #include <map>
 
+#include "ClippedTexts.h"
 #include "WindowFixture.h"
 #include "ui/CopyCheckFeature.h"
 #include "ui/CopyCheckPanel.h"
@@ -96,6 +97,8 @@ TEST_F(CopyCheckFlowTest, ASkippedSplitAndMistypedCopyIsMarkedScoredAndStored) {
     EXPECT_EQ(score.Right, 194);
     EXPECT_EQ(Find<QLabel>("LabelCopyScore")->text(),
               "194 of 200 characters right (97.0 %), 0.04 errors per character: 1 wrong, 5 missed, 1 extra");
+    EXPECT_TRUE(ClippedTexts(&Check().Panel()).isEmpty())
+        << ClippedTexts(&Check().Panel()).join(", ").toStdString();
     const MarkCounts marks = CountMarks();
     EXPECT_EQ(marks.Struck, 5);
     EXPECT_EQ(marks.Underlined, 1);

@@ -37,6 +37,7 @@ bench: deps release
 	./build/release/tools/bench_keying $(BENCH_CHARACTERS)
 	scripts/with-audio-env.sh ./build/release/tools/bench_playback $(BENCH_PLAYBACK_MINUTES)
 	scripts/with-audio-env.sh ./build/release/tools/bench_sidetone
+	./build/release/tools/bench_progress
 
 # Builds the settings reader's fuzz target (clang, libFuzzer) and runs it for FUZZ_SECONDS; new
 # inputs go to build/fuzz/corpus, the committed seeds stay as they are.

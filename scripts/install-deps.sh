@@ -6,6 +6,7 @@ packages=(
     g++ cmake ninja-build pkg-config make
     portaudio19-dev libpulse-dev
     qt6-base-dev libgl-dev
+    libsqlite3-dev
     libgtest-dev libgmock-dev
     clang libclang-rt-14-dev
     pulseaudio pulseaudio-utils libasound2-plugins alsa-utils

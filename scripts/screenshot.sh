@@ -17,6 +17,8 @@
 #   screenshot-messages.png   the local messages panel
 #   screenshot-instructor.png the instructor window (Options > Instructor limitations)
 #   screenshot-monitor.png monitoring, a few letters keyed with the Ctrl key
+#   screenshot-progress.png            Tools > Progress on a sample month of practice
+#   screenshot-progress-confusions.png its confusions page
 #
 #   scripts/screenshot.sh [PATH/TO/kelvaro] [FOLDER]
 #
@@ -42,6 +44,8 @@ fi
 scripts/with-display.sh bash -c '
     set -euo pipefail
     folder=$3
+    # A month of practice for the progress window, written by the benchmark beside the program.
+    "$(dirname "$2")/tools/bench_progress" --write-sample "$1/kelvaro-history.db"
     KELVARO_CONFIG_DIR="$1" KELVARO_AUDIO=null "$2" &
     app=$!
     id=""
@@ -135,6 +139,20 @@ scripts/with-display.sh bash -c '
     ctrl 0.08; ctrl 0.3; sleep 1.2   # a
     ctrl 0.3; ctrl 0.08; ctrl 0.3; ctrl 0.08; sleep 1.2   # c
     shoot screenshot-monitor.png
+    key ctrl+shift+F12  # Tools > Progress
+    sleep 1
+    progress=$(xwininfo -root -tree | awk "/\"Progress\"/ {print \$1; exit}")
+    [ -n "$progress" ] || { echo "screenshot: the progress window did not appear" >&2; exit 1; }
+    xdotool windowfocus --sync "$progress"
+    import -window "$progress" "$folder/screenshot-progress.png"; echo "wrote $folder/screenshot-progress.png"
+    # The Confusions tab, where the window lays it out (it grows with the screen dpi).
+    scale=$(awk -v dpi="${QT_FONT_DPI:-96}" "BEGIN { print dpi / 96 }")
+    xdotool mousemove --window "$progress" "$(awk -v s="$scale" "BEGIN { printf \"%d\", 286 * s }")" \
+        "$(awk -v s="$scale" "BEGIN { printf \"%d\", 73 * s }")" click 1
+    sleep 0.5
+    xdotool mousemove 1279 799
+    import -window "$progress" "$folder/screenshot-progress-confusions.png"
+    echo "wrote $folder/screenshot-progress-confusions.png"
     kill -TERM "$app"
     wait "$app"
 

@@ -11,6 +11,7 @@ const std::map<std::string, std::string, std::less<>>& EnglishTexts() {
 #include "app/texts/EnglishMainWindow.inc"
 #include "app/texts/EnglishMonitor.inc"
 #include "app/texts/EnglishPort.inc"
+#include "app/texts/EnglishProgress.inc"
 #include "app/texts/EnglishQuiz.inc"
 #include "app/texts/EnglishRandom.inc"
 #include "app/texts/EnglishSettingsFile.inc"

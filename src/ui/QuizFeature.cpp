@@ -348,6 +348,8 @@ void QuizFeature::ButtonQuizOKClick() {
 
     const bool answerShown = Session.Asked() > 0 && !EditReponseQuiz->text().isEmpty();
     const auto question = Session.Ask(Form.Randomness(), Form.Pool());
+    SinceAsked.start();
+    AnswerMs = -1;
     if (!question) {
         RestoreAfterEmptySet();
         return;
@@ -380,6 +382,9 @@ void QuizFeature::EditReponseQuizChange() {
     if (IgnoreNextAnswerChange) {
         IgnoreNextAnswerChange = false;
         return;
+    }
+    if (SinceAsked.isValid()) {
+        AnswerMs = static_cast<int>(SinceAsked.elapsed());
     }
     if (!CheckBoxAbortDelay->isChecked() || !Session.Running()) {
         return;
@@ -414,7 +419,13 @@ void QuizFeature::TimerQuizTimer() {
         return;
     }
     SyncOptions();
-    const QuizVerdict verdict = Session.Judge(AnswerCodes(EditReponseQuiz->text()));
+    const std::uint8_t asked = Session.Question();
+    const std::string answer = AnswerCodes(EditReponseQuiz->text());
+    const QuizVerdict verdict = Session.Judge(answer);
+    if (OnAnswerJudged) {
+        OnAnswerJudged(asked, answer.empty() ? std::uint8_t{0} : static_cast<std::uint8_t>(answer[0]),
+                       verdict.Right, answer.empty() ? -1 : AnswerMs);
+    }
     ShowFace(verdict.Right ? QuizFace::Mood::Happy : QuizFace::Mood::Sad);
     if (verdict.ShowReviseNow) {
         EditRevise->setText(CodesToText(Session.ReviseList()));

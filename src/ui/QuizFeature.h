@@ -1,7 +1,9 @@
 // The quiz mode: its pane, its menu items and timers, driving the quiz's bookkeeping.
 #pragma once
 
+#include <QElapsedTimer>
 #include <QObject>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -55,6 +57,9 @@ public:
     WindowTimer& EarlyVerdictTimer() { return *EarlyVerdict; }
     /// The wait after a wrong answer when a resume delay is chosen.
     WindowTimer& ResumeTimer() { return *ResumeWait; }
+    /// Each judged answer: the character asked, the one answered (0: none), whether it was
+    /// right, and the milliseconds from the question to the answer's key (-1: no answer).
+    std::function<void(std::uint8_t, std::uint8_t, bool, int)> OnAnswerJudged;
 
     // Handlers, named after their control.
     void RadioButtonQuizClick();
@@ -112,6 +117,9 @@ private:
     std::unique_ptr<WindowTimer> EarlyVerdict;
     std::unique_ptr<WindowTimer> ResumeWait;
     bool IgnoreNextAnswerChange = false;
+    /// Runs from each question; AnswerMs is read at the answer's last key.
+    QElapsedTimer SinceAsked;
+    int AnswerMs = -1;
     bool MarkHidden = false;
     /// A side panel is open: OK waits for it to close.
     bool OkBlocked = false;

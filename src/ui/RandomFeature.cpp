@@ -277,6 +277,9 @@ void RandomFeature::RadioButtonRandomClick() {
     if (step.NewLine) {
         AppendToMemo("\n");
     }
+    if (step.SeriesStarted) {
+        SeriesStartOffset = Pane->MemoRandom->document()->characterCount() - 1;
+    }
     LastHanded = step.Character;
     Form.Engine().PlayQueue().assign(1, static_cast<char>(step.Character));
     const QChar shown(static_cast<char16_t>(Cp1252ToCodePoint(step.Character)));
@@ -413,6 +416,11 @@ void RandomFeature::EnableOtherModes(bool enabled) {
             mode->setEnabled(enabled);
         }
     }
+}
+
+QString RandomFeature::LatestSeriesText() const {
+    const QString text = Pane->MemoRandom->toPlainText();
+    return SeriesStartOffset <= text.size() ? text.mid(SeriesStartOffset) : text;
 }
 
 void RandomFeature::AppendToMemo(const QString& text) {
@@ -680,6 +688,18 @@ void RandomFeature::ButtonChoixCaractereOKClick() {
     }
     RestartCountIfRunning();
     UpdateRandomDescription();
+}
+
+void RandomFeature::ChooseLesson(int number) {
+    ShowLessonPage((number - 1) / LessonBook::kPerPage + 1);
+    Chosen->BoxCaracteresChoix->setCurrentIndex((number - 1) % LessonBook::kPerPage);
+    ButtonChoixCaractereOKClick();
+}
+
+void RandomFeature::UseCharacters(const std::string& codes, const QString& caption) {
+    Chosen->BoxCaracteresChoix->setEditText(FromCodes(codes));
+    ButtonChoixCaractereOKClick();
+    ShowSetCaption(" " + caption);
 }
 
 void RandomFeature::ButtonCancelChoixClick() {

@@ -65,6 +65,12 @@ public:
     const RandomSeries& Series() const { return Generator; }
     const LessonBook& Lessons() const { return Book; }
     const std::string& WordListFile() const { return WordListPath; }
+    /// Chooses lesson `number` (1..60) as the set, as the chosen-characters panel's OK does.
+    void ChooseLesson(int number);
+    /// Makes `codes` the chosen set (duplicates weigh the draw) under its own caption.
+    void UseCharacters(const std::string& codes, const QString& caption);
+    /// What the pane shows of the latest series (the whole pane when it was cleared since).
+    QString LatestSeriesText() const;
 
     /// The file dialogs; tests put their own answers here. An empty name means Cancel.
     std::function<QString()> ChooseWordList;
@@ -144,6 +150,8 @@ private:
     /// Settings are being applied at start-up: no dialog opens.
     bool Restoring = false;
     std::uint8_t LastHanded = 0;
+    /// Where the latest series starts in the pane's text.
+    qsizetype SeriesStartOffset = 0;
     /// Remembered when the chosen-characters panel opens, for Cancel.
     QString RememberedText;
     int RememberedItem = -1;

@@ -46,6 +46,8 @@ RandomPane::RandomPane(QWidget* parent) : QGroupBox(parent) {
     SpeedButtonDrift = new SwitchButton("SpeedButtonDrift", this);
     SpeedButtonSaisie = named(new QToolButton(this), "SpeedButtonSaisie");
     SpeedButtonSaisie->setIcon(style()->standardIcon(QStyle::SP_FileDialogDetailedView));
+    SpeedButtonCopyCheck = named(new QToolButton(this), "SpeedButtonCopyCheck");
+    SpeedButtonCopyCheck->setIcon(style()->standardIcon(QStyle::SP_DialogApplyButton));
 
     auto* exam = new QHBoxLayout;
     exam->addWidget(PanelExamen, 1);
@@ -61,6 +63,7 @@ RandomPane::RandomPane(QWidget* parent) : QGroupBox(parent) {
     buttons->addWidget(BitBtnStopRandom);
     buttons->addWidget(ButtonHide);
     buttons->addWidget(SpeedButtonSaisie);
+    buttons->addWidget(SpeedButtonCopyCheck);
     buttons->addStretch(1);
     buttons->addWidget(SpeedButtonNoise);
     buttons->addWidget(SpeedButtonQSB);

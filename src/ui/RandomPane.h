@@ -35,6 +35,8 @@ public:
     SwitchButton* SpeedButtonDrift = nullptr;
     /// Shows the entry sheet.
     QToolButton* SpeedButtonSaisie = nullptr;
+    /// Shows the copy check.
+    QToolButton* SpeedButtonCopyCheck = nullptr;
 };
 
 }  // namespace kelvaro

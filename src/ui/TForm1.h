@@ -139,6 +139,8 @@ public:
     ControlsPane& ControlsBox() { return *Controls; }
     std::unique_ptr<WindowTimer> CreateTimer() { return Services.CreateTimer(); }
     const SettingsModel& LoadedSettings() const { return Settings; }
+    /// Where kelvaro.dat is read and written; empty when there is no settings folder.
+    const std::string& SettingsFilePath() const { return Services.SettingsPath; }
     bool HasJoystick() const { return JoystickPresent; }
     TJoystickex& Joystick() { return *Joystickex1; }
     const TForm1Services& Devices() const { return Services; }

@@ -12,6 +12,7 @@
 
 #include "platform/qt/TJoystickex.h"
 #include "ui/ControlsPane.h"
+#include "ui/CopyCheckFeature.h"
 #include "ui/EntrySheetFeature.h"
 #include "ui/FileFeature.h"
 #include "ui/HelpFeature.h"
@@ -20,6 +21,7 @@
 #include "ui/MainMenu.h"
 #include "ui/MessagesFeature.h"
 #include "ui/MonitorFeature.h"
+#include "ui/ProgressFeature.h"
 #include "ui/QuizFeature.h"
 #include "ui/RandomFeature.h"
 #include "ui/RecordingFeature.h"
@@ -42,6 +44,8 @@ void TForm1::CreateFeatures() {
     new QuizFeature(*this, random);
     auto* sheet = new EntrySheetFeature(*this);
     new FileFeature(*this, *sheet);
+    auto* progress = new ProgressFeature(*this, *random);
+    new CopyCheckFeature(*this, *random, *sheet, *progress);
     new LocalCharactersPanel(*this);
     auto* shortcuts = new ShortcutPanel(*this);
     shortcuts->OnShortcutsChanged = [lists] { lists->RebuildAlphabet(); };

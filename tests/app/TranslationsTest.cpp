@@ -130,7 +130,7 @@ TEST(TranslationsTest, PolishKeepsTheEnglishAlphabetHeadingsAndOthersHaveTheirOw
 }
 
 TEST(TranslationsTest, PoReaderJoinsContinuedStringsDecodesEscapesAndSkipsHeaderAndFuzzy) {
-    const auto entries = ReadPoText(R"(# header
+    const auto entries = ReadPoText(R"PO(# header
 msgid ""
 msgstr ""
 "Content-Type: text/plain; charset=UTF-8\n"
@@ -138,14 +138,20 @@ msgstr ""
 #: somewhere
 msgctxt "A.Caption"
 msgid "Mark\n"
-"(Click)" msgstr ""
-                                    "Note\n"
-                                    "(cliquez \"ici\")"
+"(Click)"
+msgstr ""
+"Note\n"
+"(cliquez \"ici\")"
 
 #, fuzzy
-                                    msgctxt "B.Caption" msgid "Old" msgstr "Vieux" msgctxt "C.Caption" msgid
-                                    "Back\\slash" msgstr "Tab\there") ");
-        ASSERT_EQ(entries.size(), 3U);
+msgctxt "B.Caption"
+msgid "Old"
+msgstr "Vieux"
+msgctxt "C.Caption"
+msgid "Back\\slash"
+msgstr "Tab\there"
+)PO");
+    ASSERT_EQ(entries.size(), 3U);
     EXPECT_EQ(entries.at("A.Caption").English, "Mark\n(Click)");
     EXPECT_EQ(entries.at("A.Caption").Translation, "Note\n(cliquez \"ici\")");
     EXPECT_FALSE(entries.at("A.Caption").Fuzzy);

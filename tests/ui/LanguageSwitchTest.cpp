@@ -47,7 +47,11 @@ protected:
         std::vector<std::pair<QString, QString>> texts;
         auto add = [&](const QObject* owner, const QString& text) {
             if (!text.isEmpty()) {
-                texts.emplace_back(owner->objectName(), text);
+                QString name = owner->objectName();
+                for (const QObject* up = owner->parent(); name.isEmpty() && up != nullptr; up = up->parent()) {
+                    name = "in " + up->objectName();
+                }
+                texts.emplace_back(name, text);
             }
         };
         for (QWidget* widget : Form->findChildren<QWidget*>()) {
@@ -82,7 +86,9 @@ protected:
         const std::set<QString> now = TableTexts(after);
         QStringList faults;
         for (const auto& [name, text] : ShownTexts()) {
-            for (const QString& candidate : {text, QString("       ") + text.trimmed()}) {
+            // The alphabet's headings are indented in the table.
+            const QString heading = name == "ListAlphabet" ? QString("       ") + text.trimmed() : text;
+            for (const QString& candidate : {text, heading}) {
                 if (old.contains(candidate) && !now.contains(candidate)) {
                     faults << name + ": " + text;
                 }
@@ -112,7 +118,7 @@ TEST_F(LanguageSwitchTest, EveryLanguageFromTheMenuReplacesEveryTextAndKeepsTheS
         EXPECT_TRUE(Find<QAction>(item.Name)->isChecked());
         EXPECT_EQ(Form->windowTitle().toStdString(),
                   LanguageTable::EntriesOf(item.Which).at("TForm1.Caption"));
-        EXPECT_EQ(LeftBehind(before, item.Which), QStringList());
+        EXPECT_EQ(LeftBehind(before, item.Which).join(" | ").toStdString(), "");
         checkedTexts += static_cast<int>(ShownTexts().size());
         // The states stay as they were: only the texts change.
         EXPECT_TRUE(Find<QRadioButton>("RadioButtonQuiz")->isChecked());

@@ -48,13 +48,20 @@ protected:
         auto add = [&](const QObject* owner, const QString& text) {
             if (!text.isEmpty()) {
                 QString name = owner->objectName();
-                for (const QObject* up = owner->parent(); name.isEmpty() && up != nullptr; up = up->parent()) {
+                for (const QObject* up = owner->parent(); name.isEmpty() && up != nullptr;
+                     up = up->parent()) {
                     name = "in " + up->objectName();
                 }
                 texts.emplace_back(name, text);
             }
         };
         for (QWidget* widget : Form->findChildren<QWidget*>()) {
+            // Qt's standard dialogs (file, input, message boxes) carry Qt's own texts.
+            const QWidget* window = widget->window();
+            if (window->inherits("QFileDialog") || window->inherits("QInputDialog") ||
+                window->inherits("QMessageBox")) {
+                continue;
+            }
             add(widget, widget->toolTip());
             if (widget->isWindow()) {
                 add(widget, widget->windowTitle());

@@ -285,6 +285,8 @@ void TForm1::SelectLanguage(kelvaro::Language language) {
     NoiseDialog->Retranslate();
     QsbDialog->Retranslate();
     DriftDialog->Retranslate();
+    // Texts of another length: the window takes the size they need.
+    FitToContents();
 }
 
 void TForm1::ApplyTexts() {

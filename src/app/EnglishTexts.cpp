@@ -7,6 +7,7 @@ const std::map<std::string, std::string, std::less<>>& EnglishTexts() {
     static const std::map<std::string, std::string, std::less<>> kTexts = {
 #include "app/texts/EnglishDialogs.inc"
 #include "app/texts/EnglishFile.inc"
+#include "app/texts/EnglishLanguages.inc"
 #include "app/texts/EnglishLists.inc"
 #include "app/texts/EnglishMainWindow.inc"
 #include "app/texts/EnglishMonitor.inc"

@@ -2,8 +2,61 @@
 #include "app/LanguageTable.h"
 
 #include "app/EnglishTexts.h"
+#include "app/PoFile.h"
+#include "app/TranslationCatalogues.h"
 
 namespace kelvaro {
+
+namespace {
+
+using Texts = std::map<std::string, std::string, std::less<>>;
+
+// The translated entries of one language, read once from its compiled-in catalogue. Entries a
+// translator left empty or marked fuzzy are left out, so they show in English.
+Texts ReadTranslations(Language language) {
+    Texts texts;
+    for (auto& [entry, po] : ReadPoText(TranslationCatalogue(CatalogueCode(language)))) {
+        if (!po.Translation.empty() && !po.Fuzzy) {
+            texts.emplace(entry, std::move(po.Translation));
+        }
+    }
+    return texts;
+}
+
+const Texts& TranslatedTexts(Language language) {
+    static const std::array<Texts, 7> kTables = [] {
+        std::array<Texts, 7> tables;
+        for (const Language each : kAllLanguages) {
+            if (each != Language::English) {
+                tables[static_cast<std::size_t>(each)] = ReadTranslations(each);
+            }
+        }
+        return tables;
+    }();
+    return language == Language::English ? EnglishTexts() : kTables[static_cast<std::size_t>(language)];
+}
+
+}  // namespace
+
+std::string_view CatalogueCode(Language language) {
+    switch (language) {
+        case Language::English:
+            return "en";
+        case Language::French:
+            return "fr";
+        case Language::German:
+            return "de";
+        case Language::Italian:
+            return "it";
+        case Language::Portuguese:
+            return "pt";
+        case Language::Spanish:
+            return "es";
+        case Language::Polish:
+            return "pl";
+    }
+    return "en";
+}
 
 LanguageTable::LanguageTable(Language language) : Active(language), Entries(&EnglishTexts()) {
     Select(language);
@@ -11,8 +64,7 @@ LanguageTable::LanguageTable(Language language) : Active(language), Entries(&Eng
 
 void LanguageTable::Select(Language language) {
     Active = language;
-    // Only the English table exists so far; every language reads it until its own arrives.
-    Entries = &EnglishTexts();
+    Entries = &TranslatedTexts(language);
 }
 
 std::string LanguageTable::Text(std::string_view entry) const {
@@ -31,6 +83,10 @@ bool LanguageTable::Has(std::string_view entry) const {
 
 const std::map<std::string, std::string, std::less<>>& LanguageTable::EnglishEntries() {
     return EnglishTexts();
+}
+
+const std::map<std::string, std::string, std::less<>>& LanguageTable::EntriesOf(Language language) {
+    return TranslatedTexts(language);
 }
 
 char LanguageCode(Language language) {

@@ -51,6 +51,7 @@ void InstructorFeature::CollectSettings(SettingsModel& settings) const {
 
 void InstructorFeature::Retranslate(const LanguageTable& texts) {
     MenuInstructor->setText(TableText(texts, "MenuInstructor.Caption"));
+    FormInstructor->Retranslate();
 }
 
 }  // namespace kelvaro

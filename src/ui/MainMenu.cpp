@@ -72,6 +72,30 @@ MainMenu::MainMenu(QMenuBar* bar) : QObject(bar), Bar(bar) {
     MenuHideHints = Item(MenuOutils, "MenuHideHints", true);
     MenuOutils->addSeparator();
     MenuOutilsQuit = Item(MenuOutils, "MenuOutilsQuit");
+
+    Language1 = TopMenu("Language1");
+    auto* languages = new QActionGroup(this);
+    struct LanguageEntry {
+        const char* Name;
+        Language Which;
+        const char* Shortcut;
+    };
+    static constexpr std::array<LanguageEntry, 7> kLanguageItems = {{
+        {"Deutsch1", Language::German, "Ctrl+F10"},
+        {"English1", Language::English, "Ctrl+F11"},
+        {"Espagnol1", Language::Spanish, "Ctrl+F7"},
+        {"Francais1", Language::French, "Ctrl+F12"},
+        {"Italiano1", Language::Italian, "Ctrl+F9"},
+        {"Polski1", Language::Polish, "Ctrl+F6"},
+        {"Portugues1", Language::Portuguese, "Ctrl+F8"},
+    }};
+    for (const LanguageEntry& entry : kLanguageItems) {
+        QAction* item = Item(Language1, entry.Name, true);
+        item->setShortcut(QKeySequence(entry.Shortcut));
+        languages->addAction(item);
+        LanguageItems[static_cast<std::size_t>(entry.Which)] = item;
+    }
+    LanguageItem(Language::English)->setChecked(true);
 }
 
 QAction* MainMenu::Item(QMenu* menu, const char* name, bool checkable) {

@@ -2,7 +2,10 @@
 #pragma once
 
 #include <QObject>
+#include <array>
 #include <vector>
+
+#include "app/LanguageTable.h"
 
 class QAction;
 class QActionGroup;
@@ -59,6 +62,14 @@ public:
     QMenu* MenuOutils = nullptr;
     QAction* MenuHideHints = nullptr;
     QAction* MenuOutilsQuit = nullptr;
+
+    /// One checkable item per interface language, in the order of kAllLanguages (the menu
+    /// itself lists them alphabetically by their own names).
+    QMenu* Language1 = nullptr;
+    std::array<QAction*, 7> LanguageItems{};
+    QAction* LanguageItem(Language language) const {
+        return LanguageItems[static_cast<std::size_t>(language)];
+    }
 
 private:
     QAction* Item(QMenu* menu, const char* name, bool checkable = false);

@@ -670,6 +670,9 @@ void MonitorFeature::Retranslate(const LanguageTable&) {
     MenuClearMonitoring->setText(T("MenuClearMonitoring.Caption"));
     MenuSaveMonitoring->setText(T("MenuSaveMonitoring.Caption"));
     MenuDebug->setText(T("MenuDebug.Caption"));
+    if (FormMonitorInfo != nullptr) {
+        FormMonitorInfo->Retranslate();
+    }
 }
 
 }  // namespace kelvaro

@@ -976,6 +976,7 @@ void RandomFeature::CollectSettings(SettingsModel& settings) const {
 }
 
 void RandomFeature::Retranslate(const LanguageTable& texts) {
+    Pause->Retranslate();
     Menu->Retranslate(texts);
     RadioButtonRandom->setText(T("RadioButtonRandom.Caption"));
     Pane->setTitle(T("GroupBoxRandom.Caption"));

@@ -196,6 +196,10 @@ void TForm1::ConnectControls() {
     connect(Spacing->BitBtnOKEspace, &QPushButton::clicked, this, [this] { BitBtnOKEspaceClick(); });
     RegisterSidePanel(Spacing, [this] { BitBtnOKEspaceClick(); });
 
+    for (const kelvaro::Language language : kAllLanguages) {
+        connect(Menu->LanguageItem(language), &QAction::triggered, this,
+                [this, language] { SelectLanguage(language); });
+    }
     connect(Menu->MenuNoBoucle, &QAction::triggered, this, [this] { SetStandby(0); });
     connect(Menu->MenuStanby1s, &QAction::triggered, this, [this] { SetStandby(1000); });
     connect(Menu->MenuStandby10s, &QAction::triggered, this, [this] { SetStandby(10000); });
@@ -271,7 +275,23 @@ void TForm1::CreateDialogs() {
 }
 
 // Every caption, menu caption and hint from the language table.
+void TForm1::SelectLanguage(kelvaro::Language language) {
+    if (language == Language.Current()) {
+        Menu->LanguageItem(language)->setChecked(true);
+        return;
+    }
+    Language.Select(language);
+    ApplyTexts();
+    NoteDialog->Retranslate();
+    NoiseDialog->Retranslate();
+    QsbDialog->Retranslate();
+    DriftDialog->Retranslate();
+    // Texts of another length: the window takes the size they need.
+    FitToContents();
+}
+
 void TForm1::ApplyTexts() {
+    Menu->LanguageItem(Language.Current())->setChecked(true);
     setWindowTitle(T("TForm1.Caption"));
     Menu->Retranslate(Language);
     ModeButtons->setTitle(T("GroupBoxChoix.Caption"));

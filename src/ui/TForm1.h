@@ -222,6 +222,8 @@ private:
     void ConnectControls();
     void CreateDialogs();
     void ApplyTexts();
+    /// The language menu's path: a new language retranslates the window and its small windows.
+    void SelectLanguage(kelvaro::Language language);
     void ApplyHints();
     void ReadAndApplySettings();
     bool ClaimSettingsFolder();

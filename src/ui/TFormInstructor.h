@@ -34,6 +34,8 @@ public:
     std::function<void(const InstructorLimits&)> OnAccepted;
 
     void BitBtnOKClick();
+    /// The captions in the current interface language.
+    void Retranslate();
     void BitBtnCancelClick();
 
     QCheckBox* CheckBoxMaskedFile = nullptr;
@@ -53,8 +55,6 @@ protected:
     void reject() override;
 
 private:
-    void Retranslate();
-
     InstructorLock& Lock;
     const LanguageTable& Texts;
     Prompter& Prompts;

@@ -32,9 +32,16 @@ TFormMonitorInfo::TFormMonitorInfo(const LanguageTable& texts, QWidget* mainWind
     connect(SpeedButtonFermer, &QToolButton::clicked, this, [this] { SpeedButtonFermerClick(); });
 }
 
-void TFormMonitorInfo::ShowOver() {
+void TFormMonitorInfo::Retranslate() {
     setWindowTitle(TableText(Texts, "TFormMonitorInfo.Caption"));
     LabelMonitorInfo->setText(TableText(Texts, "LabelMonitorInfo.Caption"));
+    if (isVisible()) {
+        adjustSize();
+    }
+}
+
+void TFormMonitorInfo::ShowOver() {
+    Retranslate();
     adjustSize();
     const QRect owner = MainWindow->frameGeometry();
     move(owner.center() - rect().center());

@@ -18,6 +18,8 @@ public:
 
     /// Centres on the main window and shows the language's line.
     void ShowOver();
+    /// The title and line in the current interface language.
+    void Retranslate();
     void SpeedButtonFermerClick();
 
     QLabel* LabelMonitorInfo = nullptr;

@@ -49,7 +49,7 @@ TFormPause::TFormPause(std::unique_ptr<WindowTimer> timer, const LanguageTable& 
 void TFormPause::Retranslate() {
     setWindowTitle(TableText(Texts, "TFormPause.Caption"));
     BitBtnIgnore->setText(TableText(Texts, "BitBtnIgnore.Caption"));
-    BitBtnCancel->setText(TableText(Texts, "BitBtnCancel.Caption"));
+    BitBtnCancel->setText(TableText(Texts, "TFormPause.BitBtnCancel.Caption"));
     LabelPause->setText(TableText(Texts, Phase == 1 ? "msg.pause-one-minute" : "msg.pause-two-minutes"));
 }
 

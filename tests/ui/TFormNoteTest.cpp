@@ -198,7 +198,8 @@ TEST_F(TFormNoteTest, ExamCaptionFollowsTheLanguageEachTimeTheWindowIsShown) {
     Note->hide();
     Texts.Select(Language::German);
     Note->show();
-    EXPECT_EQ(ExamBox()->text(), "Harmonic Tone");
+    EXPECT_EQ(ExamBox()->text().toStdString(),
+              LanguageTable::EntriesOf(Language::German).at("CheckBoxTonExamen.Caption"));
 }
 
 class TFormNoteWithDriftTest : public TFormNoteTest {

@@ -104,11 +104,11 @@ Status PulseWaveIn::Connect(int deviceId) {
         return Status::Failure(ErrorCode(Context), kCantOpenContext);
     }
 
-    const pa_sample_spec spec{PA_SAMPLE_FLOAT32LE, static_cast<std::uint32_t>(SourceRateHz),
+    const pa_sample_spec format{PA_SAMPLE_FLOAT32LE, static_cast<std::uint32_t>(SourceRateHz),
                               static_cast<std::uint8_t>(SourceChannels)};
     Converter = std::make_unique<RecordingConverter>(SourceRateHz, SourceChannels);
     Closing = false;
-    Stream = pa_stream_new(Context, "Monitoring", &spec, nullptr);
+    Stream = pa_stream_new(Context, "Monitoring", &format, nullptr);
     if (Stream == nullptr) {
         return Status::Failure(ErrorCode(Context), kCantOpenContext);
     }
@@ -118,7 +118,7 @@ Status PulseWaveIn::Connect(int deviceId) {
     buffering.tlength = static_cast<std::uint32_t>(-1);
     buffering.prebuf = static_cast<std::uint32_t>(-1);
     buffering.minreq = static_cast<std::uint32_t>(-1);
-    buffering.fragsize = static_cast<std::uint32_t>(pa_usec_to_bytes(kFragmentMs * 1000, &spec));
+    buffering.fragsize = static_cast<std::uint32_t>(pa_usec_to_bytes(kFragmentMs * 1000, &format));
     const auto streamSettled = [this] {
         const pa_stream_state_t state = pa_stream_get_state(Stream);
         return state == PA_STREAM_READY || !PA_STREAM_IS_GOOD(state);
